@@ -1,0 +1,146 @@
+#include "figures/tcustom.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#if __has_include("expr/evalexpr.h")
+#include "expr/evalexpr.h"
+#include "expr/funcnames.h"
+#include "expr/parseexpr.h"
+#else
+// Until the evaluator lands.
+#include <array>
+struct evalresult {
+  bool ok = false;
+  double value = 0;
+};
+static evalresult evalexpr(const tnode*, double, double) { return {}; }
+static void setparamvalue(int, double) {}
+static const std::array<std::string, 20>& funcnames() {
+  static const std::array<std::string, 20> n{};
+  return n;
+}
+static const std::string& paramletters() {
+  static const std::string l = "abcde";
+  return l;
+}
+#endif
+#include "figures/formulafold.h"
+
+namespace {
+bool isletter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+}  // namespace
+
+void tcustom::setformula(const texpression& parsed) {
+  expression = parsed;
+  formulatext = parsed.text.substr(0, maxformula);
+}
+
+void tcustom::loadparams() const {
+  for (int k = 1; k <= 5; ++k) setparamvalue(k, param[k]);
+}
+
+double tcustom::value(double x) const {
+  loadparams();
+  const evalresult r = evalexpr(&expression.root, x, 0);
+  // An undefined value is no number: it never hits, and a point made of it
+  // lands off the window.
+  return r.ok ? r.value : std::numeric_limits<double>::quiet_NaN();
+}
+
+void tcustom::setcounts() {
+  std::string rest = formulatext;
+  const auto& names = funcnames();
+  for (int f = 1; f < static_cast<int>(names.size()); ++f)
+    if (!names[f].empty()) formulafold::replaceall(rest, names[f], "");
+  paramletters.clear();
+  paramcount = 0;
+  const std::string& letters = ::paramletters();
+  for (char l : letters) {
+    if (rest.find(l) != std::string::npos && paramletters.size() < 7) {
+      paramletters += l;
+      ++paramcount;
+    }
+  }
+  maxfix = paramcount - 1;
+  for (int k = 1; k <= paramcount; ++k) {
+    const char l = paramletters[k - 1];
+    char marker[16];
+    std::snprintf(marker, sizeof marker, "[%d]", k);
+    std::string out;
+    for (std::size_t i = 0; i < template_.size(); ++i) {
+      const bool alone = template_[i] == l && (i == 0 || !isletter(template_[i - 1])) &&
+                         (i + 1 >= template_.size() || !isletter(template_[i + 1]));
+      if (alone)
+        out += marker;
+      else
+        out += template_[i];
+    }
+    template_ = out;
+  }
+}
+
+void tcustom::initfixpoints() {
+  tfigure::initfixpoints();
+  fixx[1] = 0;
+  fixy[1] = value(0);
+}
+
+void tcustom::calculate() {
+  if (unchanged()) return;
+  const tcoords& k = *coords;
+  // The finer of the two pixel steps, but never so fine that the samples
+  // could not reach Max X within the point array.
+  step = std::min(k.xstep, k.ystep);
+  const double fill = (k.maxx - k.minx) / (maxsamples - 1);
+  if (!(step >= fill)) step = fill;
+  loadparams();
+  pointcount = 0;
+  evalfailed = false;
+  for (double x = k.minx; x <= k.maxx && pointcount < maxsamples; x += step) {
+    const evalresult r = evalexpr(&expression.root, x, 0);
+    // Any undefined sample makes draw leave gaps open.
+    if (!r.ok) {
+      evalfailed = true;
+      continue;
+    }
+    if (pointcount < 5) firstsamples[pointcount] = {x, r.value};
+    points[pointcount++] = k.worldtopixel(x, r.value);
+  }
+  oldparam = param;
+}
+
+void tcustom::draw() {
+  if (!coords->image) return;
+  platform::surface& s = coords->image->canvas();
+  const platform::pen old = s.getpen();
+  const platform::colour col = statecolour();
+  s.setpen({col, 1, platform::penstyle::solid, platform::penmode::copy});
+  if (!evalfailed) {
+    s.polyline(std::span<const platform::point>(points.data(), static_cast<std::size_t>(pointcount)));
+  } else if (pointcount > 0) {
+    // Join neighbours only; where the formula was undefined a gap stays open.
+    s.moveto(points[0].x, points[0].y);
+    for (int32_t i = 1; i < pointcount; ++i) {
+      const platform::point p = points[i];
+      if (static_cast<int64_t>(p.x) - points[i - 1].x <= 2) {
+        s.lineto(p.x, p.y);
+      } else {
+        s.setpixel(p.x, p.y, col);
+        s.moveto(p.x, p.y);
+      }
+    }
+  }
+  s.setpen(old);
+}
+
+double tcustom::markervalue(int k) const {
+  const std::size_t at = ::paramletters().find(paramletters[k - 1]);
+  return at < 5 ? param[at + 1] : 0.0;
+}
+
+bool tcustom::hasmarkervalue(int k) const {
+  return k >= 1 && k <= static_cast<int>(paramletters.size());
+}

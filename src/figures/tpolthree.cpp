@@ -1,0 +1,35 @@
+#include "figures/tpolthree.h"
+
+#include <cmath>
+
+#include "figures/familyrounding.h"
+
+double tpolthree::value(double x) const {
+  return ((param[1] * x + param[2]) * x + param[3]) * x + param[4];
+}
+
+void tpolthree::setcounts() {
+  paramcount = 4;
+  maxfix = 3;
+}
+
+void tpolthree::initfixpoints() {
+  tfigure::initfixpoints();
+  const double a = param[1], b = param[2], c = param[3];
+  const double d = 4 * b * b - 12 * a * c;
+  if (a != 0 && d >= 0) {
+    ext1x = (-2 * b + std::sqrt(d)) / (6 * a);
+    ext2x = (-2 * b - std::sqrt(d)) / (6 * a);
+  } else {
+    ext1x = 0;
+    ext2x = 0;
+  }
+  ext1x = roundtounit(ext1x, 0.000001);
+  ext2x = roundtounit(ext2x, 0.000001);
+  ext1y = value(ext1x);
+  ext2y = value(ext2x);
+  // The inflection point when the extremes exist, (0, d) otherwise.
+  fixx[1] = (ext1x + ext2x) / 2;
+  fixy[1] = (ext1y + ext2y) / 2;
+  snapped = true;
+}
