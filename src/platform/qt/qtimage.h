@@ -1,0 +1,40 @@
+// An off-screen picture in a QImage (Format_RGB32) with its drawing surface.
+// Windows show it with QPainter::drawImage. A QImage copy of qimage() shares
+// the pixels that keep being drawn into: keep a snapshot with qimage().copy().
+#pragma once
+
+#include <QImage>
+
+#include "platform/qt/qtsurface.h"
+#include "platform/surface.h"
+
+namespace platform {
+
+class qtimage : public image {
+ public:
+  // A size the system cannot hold gives an empty image that ignores drawing.
+  qtimage(int width, int height, int dpi = 96);
+  ~qtimage() override;
+  qtimage(const qtimage&) = delete;
+  qtimage& operator=(const qtimage&) = delete;
+
+  surface& canvas() override { return canvas_; }
+  int width() const override { return image_.width(); }
+  int height() const override { return image_.height(); }
+  void resize(int width, int height) override;
+
+  const QImage& qimage() const { return image_; }
+
+ private:
+  void make(int width, int height);
+
+  QImage image_;
+  qtsurface canvas_;
+};
+
+class qtimagefactory : public imagefactory {
+ public:
+  std::unique_ptr<image> makeimage(int width, int height) override;
+};
+
+}  // namespace platform

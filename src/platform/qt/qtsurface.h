@@ -1,0 +1,97 @@
+// The drawing surface on a QImage (Format_RGB32): graph windows, copies and
+// printer pages all draw through it.
+//
+// Pixel rules: no antialiasing anywhere (shapes and text); 1-pixel solid lines,
+// frames and single pixels are written straight into the image's scanlines,
+// so they are exact and cheap (a QPainter stays open on the image for the
+// surface's lifetime for everything else: fills, text, wide or dashed pens,
+// image copies; the raster engine draws synchronously into the same memory, so
+// the two never see stale pixels). XOR pens combine the colour with what is
+// there, so a second identical drawing restores the picture.
+// Fonts: the size is in points at the surface's resolution (96 per inch on
+// the screen), so fontheight() is -round(size * dpi / 72).
+#pragma once
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <optional>
+
+#include "platform/surface.h"
+
+namespace platform {
+
+class qtsurface : public surface {
+ public:
+  explicit qtsurface(int dpi = 96);
+  ~qtsurface() override;
+  qtsurface(const qtsurface&) = delete;
+  qtsurface& operator=(const qtsurface&) = delete;
+
+  // Starts drawing on target (may be null or empty: then nothing is drawn)
+  // and stops drawing on the previous one. The target must outlive the
+  // attachment and must not be resized or copied into while attached
+  // (detach first).
+  void attach(QImage* target);
+  void detach();
+  QImage* target() const { return image_; }
+
+  void setpen(const pen& p) override { pen_ = p; }
+  pen getpen() const override { return pen_; }
+  void setbrush(const brush& b) override { brush_ = b; }
+  brush getbrush() const override { return brush_; }
+  void setfont(const font& f) override;
+  font getfont() const override { return font_; }
+  int fontheight() const override;
+
+  void moveto(int x, int y) override { pos_ = {x, y}; }
+  void lineto(int x, int y) override;
+  // Draws the points as a chain of lines (each without its end pixel); the
+  // current position is left as it was.
+  void polyline(std::span<const point> points) override;
+  void rectangle(const rect& r) override;
+  void fillrect(const rect& r) override;
+  void framerect(const rect& r) override;
+
+  void textout(int x, int y, std::string_view text) override;
+  void textrect(const rect& clip, int x, int y, std::string_view text) override;
+  int textwidth(std::string_view text) override;
+  int textheight(std::string_view text) override;
+
+  void setpixel(int x, int y, colour c) override;
+  colour getpixel(int x, int y) const override;
+
+  void copyrect(const rect& to, const image& source, const rect& from) override;
+  void draw(int x, int y, const image& source) override;
+  void drawtransparent(int x, int y, const image& source, colour transparent) override;
+
+ private:
+  bool rawpen() const;  // a pen the scanline code draws itself
+  void line(int x0, int y0, int x1, int y1);
+  void usepen();                     // QPainter pen for wide or dashed lines
+  void usemode(QPainter::CompositionMode m);
+  QString text(std::string_view s) const;
+  const QFontMetrics& metrics();
+  // The source's pixels as a QImage (shared when it is a Qt image).
+  static QImage sourceimage(const image& source);
+
+  int dpi_;
+  QImage* image_ = nullptr;
+  QPainter painter_;
+  uchar* bits_ = nullptr;
+  qsizetype bpl_ = 0;
+  int w_ = 0;
+  int h_ = 0;
+  QPainter::CompositionMode mode_ = QPainter::CompositionMode_SourceOver;
+
+  pen pen_;
+  brush brush_;
+  font font_;
+  point pos_;
+  QFont qfont_;
+  bool symbol_ = false;
+  std::optional<QFontMetrics> metrics_;
+};
+
+}  // namespace platform
