@@ -182,6 +182,12 @@ void tcoords::buildgrid() {
     const double g = window->coordsoptions().gridstep;
     if (goodstep(g)) gridstep = g;
   }
+  if (gridstep * xscale < 1 && gridstep * yscale < 1) {
+    // Dots closer than a pixel both ways cover the whole picture.
+    s.setbrush({gridcolour, platform::brushstyle::solid});
+    s.fillrect({0, 0, w, h});
+    return;
+  }
   const double gx = sweepstep(gridstep, xscale);
   const double gy = sweepstep(gridstep, yscale);
   auto column = [&](double x) {
