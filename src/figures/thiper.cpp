@@ -82,7 +82,8 @@ void thiper::calculate() {
 
   // The point where a branch crosses the window's edge, from a y beyond it.
   // Returns whether that edge is the top one (false also when y is inside).
-  auto edgepoint = [&](double yout, std::array<platform::point, maxpoints>& into, int32_t& count) {
+  auto edgepoint = [&](double yout, std::array<platform::point, maxpoints>& into, int32_t& count,
+                       bool leftside) {
     double edge;
     if (yout < k.miny)
       edge = k.miny;
@@ -93,15 +94,19 @@ void thiper::calculate() {
     const bool top = edge == k.maxy;
     if (edge == c) edge += top ? -step : step;
     x = edgex(edge);
-    if (k.minx < x && x < k.maxx && count < maxpoints) into[count++] = k.worldtopixel(x, edge);
+    // A crossing on the other side of the asymptote belongs to the other
+    // branch; storing it would join them.
+    const bool side = leftside ? x < -b : x > -b;
+    if (side && k.minx < x && x < k.maxx && count < maxpoints)
+      into[count++] = k.worldtopixel(x, edge);
     return top;
   };
 
   if (x >= -b) y = a < 0 ? k.maxy + 1 : k.miny - 1;
-  const bool leftviatop = edgepoint(y, points, pointcount);
+  const bool leftviatop = edgepoint(y, points, pointcount, true);
 
   // The right branch enters through the opposite edge.
-  edgepoint(leftviatop ? k.miny - 1 : k.maxy + 1, points2, pointcount2);
+  edgepoint(leftviatop ? k.miny - 1 : k.maxy + 1, points2, pointcount2, false);
   // Nothing is stored left of the window, right of it, or on the left-hand
   // side of the asymptote, so the sweep starts at the window and the branches
   // are never joined.
