@@ -241,8 +241,8 @@ std::string qverrortext(const tqvdecoded& d) {
     case qverror::badtype:
       return "Ukjent filtype " + std::to_string(d.header.type) + " i fila.";
     case qverror::truncated:
-      return "Fila er for kort: den slutter inne i posten ved byte " + std::to_string(d.offset) +
-             ".";
+      return "Fila er for kort: posten som begynner ved byte " + std::to_string(d.offset) +
+             ", er ufullstendig.";
     case qverror::badfamily:
       return "Ukjent funksjonstype ved byte " + std::to_string(d.offset) + ".";
     case qverror::badlength:
