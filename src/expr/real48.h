@@ -1,0 +1,26 @@
+// The 6-byte real of the parameter table: byte 0 is the exponent (bias 129,
+// 0 means the value 0), bytes 1..5 a 39-bit fraction, least significant byte
+// first, and bit 7 of byte 5 the sign. 40 significant bits, range about
+// 2.9e-39 .. 1.7e38, no infinities, no NaN.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+struct real48 {
+  std::array<uint8_t, 6> bytes{};
+
+  // Rounds to the nearest 40-bit value (ties to even). Too large magnitudes
+  // (infinities included) saturate to the largest real48 of the same sign;
+  // magnitudes below the smallest real48 become 0, and so does NaN.
+  static real48 fromdouble(double v);
+  // Exact: every real48 is a double.
+  double todouble() const;
+
+  friend bool operator==(const real48&, const real48&) = default;
+};
+
+// Largest magnitude a real48 holds: (2 - 2^-39) * 2^126.
+inline constexpr double real48max = 0x1.fffffffffep+126;
+// Smallest nonzero magnitude: 2^-128.
+inline constexpr double real48min = 0x1p-128;
