@@ -64,7 +64,8 @@ void thiper::calculate() {
     return worldpoint{edgex(edge), edge};
   };
   const worldpoint left = start(k.minx);
-  const double xr = start(k.maxx).x;
+  const worldpoint rightend = start(k.maxx);
+  const double xr = rightend.x;
 
   setstep();
   double x = left.x;
@@ -112,11 +113,19 @@ void thiper::calculate() {
   // are never joined.
   if (!(x >= k.minx)) x = k.minx;
   const double xend = std::min(xr, k.maxx);
+  double lastx = x;
   while (pointcount2 < maxpoints && x <= xend) {
-    if (x + b != 0 && x > -b && k.minx < x && x < k.maxx)
+    if (x + b != 0 && x > -b && k.minx < x && x < k.maxx) {
       points2[pointcount2++] = k.worldtopixel(x, a / (x + b) + c);
+      lastx = x;
+    }
     x += step;
   }
+  // Where the right branch leaves the window through an edge (xr inside the
+  // range), the sweep stops up to a step short of it: end it on the edge.
+  if (pointcount2 > 0 && pointcount2 < maxpoints && xr > -b && xr > lastx && k.minx < xr &&
+      xr < k.maxx)
+    points2[pointcount2++] = k.worldtopixel(xr, rightend.y);
   oldparam = param;
 }
 

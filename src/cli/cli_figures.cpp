@@ -1,0 +1,266 @@
+// The figure commands of tarnelo-cli. Both set up a coordinate system and
+// figures on a headless window; plot draws them through the Qt image surface
+// (offscreen platform) and writes a PNG, figure prints texts and numbers.
+// argv here starts with the command name.
+#include "cli/cli_figures.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "expr/parseexpr.h"
+#include "figures/makefigure.h"
+#include "figures/tcoords.h"
+#include "figures/tcustom.h"
+#include "figures/theadlesshost.h"
+
+#ifdef TARNELO_HAVE_QT
+#include <QGuiApplication>
+#include <QImage>
+
+#include "platform/qt/qtimage.h"
+#endif
+
+const char* const figuresusage =
+    "  tarnelo-cli figure FAMILIE A B C D E [--formula TEKST] [--prefix N] [--comma]\n"
+    "  tarnelo-cli plot UT.png [--size B H] [--range MINX MAXX MINY MAXY] [--grid STEG]\n"
+    "                  [--ticks STEG] [--noticks] [--selected] --fig FAMILIE [A ...] ...\n"
+    "      FAMILIE 0..8; for 8: --fig 8 'FORMEL' [A ...]\n";
+
+namespace {
+
+const char* const prefixes[4] = {"F(x) =", "f(x) =", "y =", "Y ="};
+
+int usageerror(const char* what) {
+  std::fprintf(stderr, "tarnelo-cli: %s\nBruk:\n%s", what, figuresusage);
+  return 2;
+}
+
+// A whole argument as a finite number, nothing else.
+bool number(const char* s, double& v) {
+  if (s == nullptr || *s == '\0') return false;
+  errno = 0;
+  char* end = nullptr;
+  v = std::strtod(s, &end);
+  return end != s && *end == '\0' && errno != ERANGE && std::isfinite(v);
+}
+
+bool integer(const char* s, int lo, int hi, int& v) {
+  double d = 0;
+  if (!number(s, d) || d != std::trunc(d) || d < lo || d > hi) return false;
+  v = static_cast<int>(d);
+  return true;
+}
+
+// Arguments arrive as UTF-8; formulas are Windows-1252. Characters outside it
+// become '?', which the parser refuses.
+std::string tocp1252(const std::string& utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      ++i;
+    } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
+      const unsigned cp = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
+      out += cp >= 0xA0 && cp <= 0xFF ? static_cast<char>(cp) : '?';
+      i += 2;
+    } else {
+      out += '?';
+      ++i;
+      while (i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) ++i;
+    }
+  }
+  return out;
+}
+
+// One figure's family, parameters and (family 8) formula.
+struct figurespec {
+  int kind = 0;
+  std::array<double, 5> p{};
+  std::string formula;
+};
+
+// Makes and resets a figure; for family 8 the formula is parsed first.
+// Returns nullptr after printing the parser's complaint.
+std::unique_ptr<tfigure> build(const figurespec& spec, tcoords& coords, theadlesshost& host) {
+  std::unique_ptr<tfigure> f = makefigure(spec.kind, coords, host);
+  if (spec.kind == family::custom) {
+    texpression e;
+    parseexpr(e, tocp1252(spec.formula));
+    if (e.errcode != 0) {
+      std::fprintf(stderr, "tarnelo-cli: syntaksfeil %d i formelen: %s\n                          %s\n",
+                   e.errcode, e.text.c_str(), e.errmark.c_str());
+      return nullptr;
+    }
+    dynamic_cast<tcustom&>(*f).setformula(e);
+  }
+  f->reset();
+  // The values are taken as given (doubles), not through 4-byte boxes.
+  for (int k = 1; k <= 5; ++k) f->param[k] = spec.p[k - 1];
+  return f;
+}
+
+std::string first(const std::string& s) { return s.empty() ? std::string() : s.substr(0, 1); }
+
+}  // namespace
+
+int cmdfigure(int argc, char** argv) {
+  if (argc < 7) return usageerror("figure trenger FAMILIE og fem parametre");
+  figurespec spec;
+  if (!integer(argv[1], 0, family::count - 1, spec.kind))
+    return usageerror("ukjent familie (0..8)");
+  for (int k = 0; k < 5; ++k)
+    if (!number(argv[2 + k], spec.p[k])) return usageerror("parameteren er ikke et tall");
+  int prefix = 0;
+  bool comma = false;
+  bool hasformula = false;
+  for (int i = 7; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--formula" && i + 1 < argc) {
+      spec.formula = argv[++i];
+      hasformula = true;
+    } else if (a == "--prefix" && i + 1 < argc) {
+      if (!integer(argv[++i], 0, 3, prefix)) return usageerror("--prefix tar 0..3");
+    } else if (a == "--comma") {
+      comma = true;
+    } else {
+      return usageerror(("ukjent argument: " + a).c_str());
+    }
+  }
+  if (spec.kind == family::custom && !hasformula)
+    return usageerror("familie 8 trenger --formula");
+
+  theadlesshost host;
+  host.width = 1000;
+  host.height = 1000;
+  host.tool = toolcode::select;
+  host.name = prefixes[prefix];
+  host.separator = comma ? ',' : '.';
+  tcoords coords;
+  // No picture is drawn: the mapping needs no image factory.
+  coords.window = &host;
+  coords.readoptions();
+  coords.setup(0, 0, 1000, 1000, -10, 10, -10, 10);
+  std::unique_ptr<tfigure> f = build(spec, coords, host);
+  if (!f) return 1;
+
+  const std::string name = first(host.name);
+  f->textmode = 1;
+  std::printf("plain %s%s\n", name.c_str(), f->formula().c_str());
+  f->textmode = 0;
+  std::printf("display %s%s\n", name.c_str(), f->formula().c_str());
+  f->initfixpoints();
+  std::printf("fix %.17g %.17g\n", f->fixx[1], f->fixy[1]);
+  std::array<double, 6> c{};
+  std::string text;
+  const int k = f->derivative(c, text);
+  std::printf("derivative %d %.17g %.17g %.17g %.17g %.17g %s\n", k, c[1], c[2], c[3], c[4], c[5],
+              text.c_str());
+  return 0;
+}
+
+int cmdplot(int argc, char** argv) {
+#ifndef TARNELO_HAVE_QT
+  (void)argc;
+  (void)argv;
+  std::fputs("tarnelo-cli: plot er ikke med i denne utgaven (bygd uten Qt)\n", stderr);
+  return 2;
+#else
+  if (argc < 2) return usageerror("plot trenger en filnavn for bildet");
+  const std::string out = argv[1];
+  int width = 800, height = 600;
+  double range[4] = {-10, 10, -10, 10};
+  double grid = 0, tick = 1;
+  bool showticks = true, selected = false;
+  std::vector<figurespec> specs;
+  for (int i = 2; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--size" && i + 2 < argc) {
+      if (!integer(argv[i + 1], 1, 16384, width) || !integer(argv[i + 2], 1, 16384, height))
+        return usageerror("--size tar bredde og hoyde 1..16384");
+      i += 2;
+    } else if (a == "--range" && i + 4 < argc) {
+      for (int k = 0; k < 4; ++k)
+        if (!number(argv[i + 1 + k], range[k])) return usageerror("--range tar fire tall");
+      i += 4;
+    } else if (a == "--grid" && i + 1 < argc) {
+      if (!number(argv[++i], grid) || grid <= 0) return usageerror("--grid tar et steg over 0");
+    } else if (a == "--ticks" && i + 1 < argc) {
+      if (!number(argv[++i], tick) || tick <= 0) return usageerror("--ticks tar et steg over 0");
+    } else if (a == "--noticks") {
+      showticks = false;
+    } else if (a == "--selected") {
+      selected = true;
+    } else if (a == "--fig" && i + 1 < argc) {
+      figurespec s;
+      if (!integer(argv[++i], 0, family::count - 1, s.kind))
+        return usageerror("ukjent familie (0..8)");
+      if (s.kind == family::custom) {
+        if (i + 1 >= argc) return usageerror("--fig 8 trenger en formel");
+        s.formula = argv[++i];
+      }
+      // Parameters: the numbers that follow, at most five; missing ones are 0.
+      for (int k = 0; k < 5 && i + 1 < argc; ++k) {
+        double v = 0;
+        if (!number(argv[i + 1], v)) break;
+        s.p[k] = v;
+        ++i;
+      }
+      specs.push_back(s);
+    } else {
+      return usageerror(("ukjent argument: " + a).c_str());
+    }
+  }
+  if (specs.empty()) return usageerror("plot trenger minst en --fig");
+  if (!(range[0] < range[1]) || !(range[2] < range[3]) ||
+      std::fabs(range[0]) > tcoords::maxbound || std::fabs(range[1]) > tcoords::maxbound ||
+      std::fabs(range[2]) > tcoords::maxbound || std::fabs(range[3]) > tcoords::maxbound)
+    return usageerror("--range: MINX < MAXX og MINY < MAXY, alle innenfor -700..700");
+
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int qargc = 1;
+  static char qname[] = "tarnelo-cli";
+  static char* qargv[] = {qname, nullptr};
+  QGuiApplication app(qargc, qargv);
+
+  theadlesshost host;
+  host.width = width;
+  host.height = height;
+  host.options.showgrid = grid > 0;
+  if (grid > 0) host.options.gridstep = grid;
+  host.options.tickstep = tick;
+  host.options.showticks = showticks;
+  platform::qtimagefactory factory;
+  tcoords coords;
+  coords.create(host, factory);
+  coords.setup(0, 0, width, height, range[0], range[1], range[2], range[3]);
+
+  std::vector<std::unique_ptr<tfigure>> figures;
+  for (const figurespec& s : specs) {
+    std::unique_ptr<tfigure> f = build(s, coords, host);
+    if (!f) return 1;
+    f->selected = selected;
+    figures.push_back(std::move(f));
+  }
+  // As a window paints: background, axes, then every figure.
+  coords.image->resize(width, height);
+  coords.drawbackground();
+  coords.drawaxes();
+  for (auto& f : figures) {
+    f->calculate();
+    f->draw();
+  }
+  const auto& img = dynamic_cast<platform::qtimage&>(*coords.image).qimage();
+  if (!img.save(QString::fromLocal8Bit(out.c_str()), "PNG")) {
+    std::fprintf(stderr, "tarnelo-cli: kan ikke skrive %s\n", out.c_str());
+    return 1;
+  }
+  return 0;
+#endif
+}
