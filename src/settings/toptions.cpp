@@ -1,0 +1,51 @@
+#include "settings/toptions.h"
+
+#include "shell/editnumbers.h"
+
+platform::colour palettecolour(int index) {
+  if (index < 0 || index >= static_cast<int>(palette.size())) return platform::black;
+  const tpalettecolour& c = palette[static_cast<size_t>(index)];
+  return platform::rgb(c.r, c.g, c.b);
+}
+
+// The settings file reader comes with its own class; until it is linked in
+// here the options keep their defaults.
+class tinifile {};
+
+toptions::toptions(platform::services& services, std::string inipath)
+    : settings(defaultsettings(services.decimalseparator())),
+      services_(services),
+      inipath_(std::move(inipath)) {}
+
+toptions::~toptions() = default;
+
+float toptions::field(const std::string& text, float fallback) const {
+  const std::optional<float> v = edittofloat(text, services_.decimalseparator());
+  return v ? *v : fallback;
+}
+
+float toptions::minx() const { return field(settings.minx, -10); }
+float toptions::maxx() const { return field(settings.maxx, 10); }
+float toptions::miny() const { return field(settings.miny, -10); }
+float toptions::maxy() const { return field(settings.maxy, 10); }
+
+tcoordsoptions toptions::coordsoptions() const {
+  tcoordsoptions o;
+  o.axiscolour = palettecolour(settings.foreground);
+  o.gridcolour = palettecolour(settings.grid);
+  o.figcolours = {palettecolour(settings.passive), palettecolour(settings.active),
+                  palettecolour(settings.frzactive), palettecolour(settings.frzpassive)};
+  o.showgrid = showgrid;
+  o.showticks = showticks;
+  o.gridstep = field(settings.gridstep, 0.5f);
+  o.tickstep = field(settings.intstep, 1.0f);
+  return o;
+}
+
+platform::colour toptions::backgroundcolour() const { return palettecolour(settings.background); }
+
+std::string toptions::funcname() const {
+  const int i = settings.params.funcname;
+  if (i < 0 || i >= static_cast<int>(funcnameprefixes.size())) return funcnameprefixes[0];
+  return funcnameprefixes[static_cast<size_t>(i)];
+}

@@ -1,0 +1,45 @@
+#include "shell/startup.h"
+
+#include "graph/tgrform.h"
+#include "settings/toptions.h"
+#include "shell/tfunc.h"
+
+std::unique_ptr<tmainform> startprogram(platform::services& services,
+                                        platform::imagefactory& images,
+                                        const tstartoptions& options) {
+  auto main = std::make_unique<tmainform>(services, images, options);
+  main->startlog.push_back("tmainform");
+  main->createpointdialogs();
+
+  main->busy = 1;
+  main->createoptions();
+  main->createpanel();
+  auto* first = new tgrform(*main);
+  main->startlog.push_back("tgrform");
+  main->busy = 0;
+
+  main->tileclick();
+  main->createabout();
+  main->func().move(0, 0);
+  toptions& o = main->options();
+  first->coords.setup(0, 0, first->clientwidth(), first->clientheight(), o.minx(), o.maxx(),
+                      o.miny(), o.maxy());
+  first->pant();
+  main->createremainingdialogs();
+  return main;
+}
+
+tstartoptions parsestartoptions(const std::vector<std::string>& arguments) {
+  tstartoptions o;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& a = arguments[i];
+    if (a == "--no-splash") {
+      o.nosplash = true;
+    } else if (a == "--splash" && i + 1 < arguments.size()) {
+      o.splashpath = arguments[++i];
+    } else if (a == "--ini" && i + 1 < arguments.size()) {
+      o.inipath = arguments[++i];
+    }
+  }
+  return o;
+}

@@ -1,0 +1,82 @@
+// The function panel: the one list of all figures of all graph windows (each
+// window owns a contiguous range of it), the family selector and the five
+// parameter boxes whose values new figures take. The formula display, the
+// tapes and typing into the boxes are drawn here in a simple form for now.
+#pragma once
+
+#include <QMdiSubWindow>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "figures/tfigure.h"
+#include "shell/tmanbox.h"
+
+class tmainform;
+class tgrform;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+class tfunc : public QMdiSubWindow {
+ public:
+  static constexpr int helpcontext = 63;
+  // Entries of the family selector beyond the nine families.
+  static constexpr int allfamilies = 9;
+  static constexpr int nofamilies = 10;
+
+  explicit tfunc(tmainform& main);
+  ~tfunc() override;
+
+  // Every figure of every window, grouped by window in window-list order.
+  // The list holds the figures; a window takes them back when it closes.
+  std::vector<std::unique_ptr<tfigure>> figures;
+  std::vector<tfigure*> filtered;
+  int32_t current = -1;
+  std::vector<std::string> familytexts;  // 11 entries while "Ingen funksjoner" is there
+  int32_t family = nofamilies;           // the selector's entry
+  std::array<tmanbox, 5> boxes;
+  uint8_t updating = 0;
+
+  // Puts the figure at the end of its window's range and shifts the ranges of
+  // the windows after it.
+  tfigure& addfig(std::unique_ptr<tfigure> figure, tgrform& window);
+  // Takes the figure out of the list (nullptr when it is not there) and
+  // shifts the ranges; the caller keeps or destroys it.
+  std::unique_ptr<tfigure> deletefig(tfigure& figure);
+  // The window whose range holds the figure.
+  tgrform* windowof(const tfigure& figure) const;
+  int32_t indexof(const tfigure& figure) const;
+
+  void filpop();
+  void changef2(tfigure& figure);
+  void hidebars(const std::array<uint8_t, 5>& states);
+  void listbox2change();
+  void resetfamilies();
+  void formactivate();
+  // Sets the selector's entry and recomputes the filtered list.
+  void selectfamily(int entry);
+  // The states of columns 1..5 for a figure: beyond its parameter count
+  // hidden, disabled under the fix-point and rotate tools, else normal.
+  std::array<uint8_t, 5> statesfor(const tfigure& figure) const;
+  // The parameter letter of box k (1..5).
+  char letter(int k) const;
+
+  // Redraws the formula display, the selector and the boxes.
+  void refresh();
+  // The formula display's text as drawn ("%d.%s\d%d\d%s"), empty when none.
+  std::string displaytext() const;
+
+ private:
+  void buildwidgets();
+  void rewritemenucaptions();
+
+  tmainform& main_;
+  QLabel* display_ = nullptr;
+  QComboBox* selector_ = nullptr;
+  std::array<QLineEdit*, 5> edits_{};
+  std::array<QLabel*, 5> headers_{};
+  std::array<QWidget*, 5> scales_{};
+};
