@@ -106,18 +106,26 @@ char tolowername(char c) {
   return c;
 }
 
-// 10^exponent the way the number format of the parameter table computes it:
-// a real48 product, rounded after every step. Stops as soon as the power
-// leaves the real48 range, so huge exponents cost at most ~40 steps. Too
-// small a power is 0 (as the format would underflow); too large returns false.
+// 10^exponent the way the number format of the parameter table computes it: a
+// real48 product, rounded after every step. Powers beyond that format's range
+// (about 1e-38 .. 1e38) would overflow or vanish there; they are taken from the
+// double library instead, so that numbers like 1e308 or 1e-300 still read.
+// Either way the work is bounded, however long the exponent. A power too large
+// even for a double returns false; one too small for it is 0.
 bool powerof10(int32_t exponent, bool negative, double& power) {
+  if (exponent > 38) {
+    power = std::pow(10.0, negative ? -exponent : exponent);
+    return std::isfinite(power);
+  }
   const double step = negative ? real48::fromdouble(0.1).todouble() : 10.0;
   power = 1.0;
   for (int32_t i = 0; i < exponent; ++i) {
     const double next = power * step;
-    if (next > real48max) return false;
+    if (next > real48max || next < real48min) {
+      power = std::pow(10.0, negative ? -exponent : exponent);
+      return std::isfinite(power);
+    }
     power = real48::fromdouble(next).todouble();
-    if (power == 0.0) break;
   }
   return true;
 }

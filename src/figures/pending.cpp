@@ -11,8 +11,6 @@
 //   moveto:     trectangle, tellipse, tparab, thiper, tsin, tcos, tpolthree,
 //               tpolfour, tcustom
 //   dragto:     tfigure, thiper, tcustom
-//   fix points: snaptocurve, fixpoint, fixdrag, fixup, findfixpoint, nearestfix,
-//               drawfixpoints (tfigure)
 #include "figures/tcos.h"
 #include "figures/tcustom.h"
 #include "figures/tellipse.h"
@@ -77,14 +75,3 @@ void tcustom::moveto(int32_t, int32_t) {}
 void tfigure::dragto(double, double) {}
 void thiper::dragto(double, double) {}
 void tcustom::dragto(double, double) {}
-
-void tfigure::snaptocurve(double&, double&) { snapped = false; }
-void tfigure::fixpoint(int32_t, int32_t) {}
-void tfigure::fixdrag(int32_t, int32_t) {}
-void tfigure::fixup(int32_t, int32_t) {}
-int32_t tfigure::findfixpoint(int32_t&, int32_t&) { return 0; }
-void tfigure::nearestfix(double, double, double& fx, double& fy) {
-  fx = fixx[1];
-  fy = fixy[1];
-}
-void tfigure::drawfixpoints() {}

@@ -92,7 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "(6 (6 (6 (6 (6 (114 x) (115 x)) (116 x)) (117 x)) (118 x)) (119 x))"},
         goodcase{"spaces_everywhere", "  x  +  1  ", "(1 x 1)"},
         goodcase{"end_marker_ends_early", "x\xB4+", "x"},
-        goodcase{"underflowing_exponent_is_zero", "1e-40", "0"},
+        goodcase{"exponent_beyond_six_byte_range", "1e-40", "1e-40"},
+        goodcase{"largest_exponents", "1e308", "1e+308"},
+        goodcase{"underflowing_exponent_is_zero", "1e-400", "0"},
         goodcase{"huge_negative_exponent_is_zero", "1e-999999999999", "0"},
         goodcase{"long_digit_string", "1" + std::string(20, '0'), "1e+20"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -147,7 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
         badcase{"times_at_start", "*x", 1, "fn"},
         badcase{"minus_minus_variable", "x--y", 1, "nnfn"},
         badcase{"nul_byte", std::string("x+\0", 3), 1, "nnf"},
-        badcase{"overflowing_exponent", "1e39", 1, "nnnf"},
+        badcase{"overflowing_exponent", "1e309", 1, "nnnnf"},
+        badcase{"overflowing_product", "99e307", 1, "nnnnnf"},
         badcase{"huge_exponent", "2e999999999999", 1, "nnnnnnnnnnnnnf"},
         badcase{"number_too_long", std::string(400, '9'), 1, std::string(399, 'n') + "f"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -234,6 +237,7 @@ TEST(parseexpr, negative_exponents_use_the_six_byte_power) {
   EXPECT_NEAR(e.root.value, 0.1, 1e-12);
   parseexpr(e, "1e38");
   ASSERT_EQ(e.errcode, 0);
+  EXPECT_NE(e.root.value, 1e38);
   EXPECT_NEAR(e.root.value, 1e38, 1e27);
 }
 
