@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "codecs/tcp1252.h"
 #include "expr/parseexpr.h"
 #include "figures/makefigure.h"
 #include "figures/tcoords.h"
@@ -151,17 +152,19 @@ int cmdfigure(int argc, char** argv) {
   if (!f) return 1;
 
   const std::string name = first(host.name);
+  auto utf8 = [](const std::string& t) { return codecs::cp1252toutf8(t); };
   f->textmode = 1;
-  std::printf("plain %s%s\n", name.c_str(), f->formula().c_str());
+  std::printf("plain %s\n", utf8(name + f->formula()).c_str());
   f->textmode = 0;
-  std::printf("display %s%s\n", name.c_str(), f->formula().c_str());
+  std::printf("display %s\n", utf8(name + f->formula()).c_str());
   f->initfixpoints();
-  std::printf("fix %.17g %.17g\n", f->fixx[1], f->fixy[1]);
+  // + 0.0 turns a vertex at -0 into 0.
+  std::printf("fix %.17g %.17g\n", f->fixx[1] + 0.0, f->fixy[1] + 0.0);
   std::array<double, 6> c{};
   std::string text;
   const int k = f->derivative(c, text);
-  std::printf("derivative %d %.17g %.17g %.17g %.17g %.17g %s\n", k, c[1], c[2], c[3], c[4], c[5],
-              text.c_str());
+  std::printf("derivative %d %.17g %.17g %.17g %.17g %.17g %s\n", k, c[1] + 0.0, c[2] + 0.0,
+              c[3] + 0.0, c[4] + 0.0, c[5] + 0.0, utf8(text).c_str());
   return 0;
 }
 

@@ -5,28 +5,9 @@
 #include <cstdio>
 #include <limits>
 
-#if __has_include("expr/evalexpr.h")
 #include "expr/evalexpr.h"
 #include "expr/funcnames.h"
 #include "expr/parseexpr.h"
-#else
-// Until the evaluator lands.
-#include <array>
-struct evalresult {
-  bool ok = false;
-  double value = 0;
-};
-static evalresult evalexpr(const tnode*, double, double) { return {}; }
-static void setparamvalue(int, double) {}
-static const std::array<std::string, 20>& funcnames() {
-  static const std::array<std::string, 20> n{};
-  return n;
-}
-static const std::string& paramletters() {
-  static const std::string l = "abcde";
-  return l;
-}
-#endif
 #include "figures/formulafold.h"
 
 namespace {
