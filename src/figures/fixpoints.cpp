@@ -39,9 +39,13 @@ constexpr const char* markerbits[markerheight] = {
 
 // The hyperbola's default fix point is its centre, off the curve; its fix
 // points behave differently where that matters.
-bool ishyperbola(const tfigure& f) { return dynamic_cast<const thiper*>(&f) != nullptr; }
+bool ishyperbola(const tfigure& f) {
+  return dynamic_cast<const thiper*>(&f) != nullptr;
+}
 
-bool validfix(int32_t i) { return i >= 1 && i <= 5; }
+bool validfix(int32_t i) {
+  return i >= 1 && i <= 5;
+}
 
 }  // namespace
 
