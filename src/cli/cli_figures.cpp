@@ -4,10 +4,10 @@
 // argv here starts with the command name.
 #include "cli/cli_figures.h"
 
-#include <cerrno>
+#include "cli/cliargs.h"
+
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -37,47 +37,15 @@ namespace {
 
 const char* const prefixes[4] = {"F(x) =", "f(x) =", "y =", "Y ="};
 
-int usageerror(const char* what) {
-  std::fprintf(stderr, "tarnelo-cli: %s\nBruk:\n%s", what, figuresusage);
-  return 2;
-}
+int usageerror(const std::string& what) { return cli::usageerror(what, figuresusage); }
 
-// A whole argument as a finite number, nothing else.
-bool number(const char* s, double& v) {
-  if (s == nullptr || *s == '\0') return false;
-  errno = 0;
-  char* end = nullptr;
-  v = std::strtod(s, &end);
-  return end != s && *end == '\0' && errno != ERANGE && std::isfinite(v);
-}
+bool number(const char* s, double& v) { return cli::parsenumber(s, v); }
 
 bool integer(const char* s, int lo, int hi, int& v) {
   double d = 0;
   if (!number(s, d) || d != std::trunc(d) || d < lo || d > hi) return false;
   v = static_cast<int>(d);
   return true;
-}
-
-// Arguments arrive as UTF-8; formulas are Windows-1252. Characters outside it
-// become '?', which the parser refuses.
-std::string tocp1252(const std::string& utf8) {
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const unsigned char c = static_cast<unsigned char>(utf8[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-      ++i;
-    } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
-      const unsigned cp = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
-      out += cp >= 0xA0 && cp <= 0xFF ? static_cast<char>(cp) : '?';
-      i += 2;
-    } else {
-      out += '?';
-      ++i;
-      while (i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) ++i;
-    }
-  }
-  return out;
 }
 
 // One figure's family, parameters and (family 8) formula.
@@ -93,10 +61,10 @@ std::unique_ptr<tfigure> build(const figurespec& spec, tcoords& coords, theadles
   std::unique_ptr<tfigure> f = makefigure(spec.kind, coords, host);
   if (spec.kind == family::custom) {
     texpression e;
-    parseexpr(e, tocp1252(spec.formula));
+    parseexpr(e, cli::utf8tocp1252(spec.formula));
     if (e.errcode != 0) {
       std::fprintf(stderr, "tarnelo-cli: syntaksfeil %d i formelen: %s\n                          %s\n",
-                   e.errcode, e.text.c_str(), e.errmark.c_str());
+                   e.errcode, codecs::cp1252toutf8(e.text).c_str(), e.errmark.c_str());
       return nullptr;
     }
     dynamic_cast<tcustom&>(*f).setformula(e);
@@ -131,7 +99,7 @@ int cmdfigure(int argc, char** argv) {
     } else if (a == "--comma") {
       comma = true;
     } else {
-      return usageerror(("ukjent argument: " + a).c_str());
+      return usageerror("ukjent argument: " + a);
     }
   }
   if (spec.kind == family::custom && !hasformula)
@@ -175,7 +143,7 @@ int cmdplot(int argc, char** argv) {
   std::fputs("tarnelo-cli: plot er ikke med i denne utgaven (bygd uten Qt)\n", stderr);
   return 2;
 #else
-  if (argc < 2) return usageerror("plot trenger en filnavn for bildet");
+  if (argc < 2) return usageerror("plot trenger et filnavn for bildet");
   const std::string out = argv[1];
   int width = 800, height = 600;
   double range[4] = {-10, 10, -10, 10};
@@ -186,7 +154,7 @@ int cmdplot(int argc, char** argv) {
     const std::string a = argv[i];
     if (a == "--size" && i + 2 < argc) {
       if (!integer(argv[i + 1], 1, 16384, width) || !integer(argv[i + 2], 1, 16384, height))
-        return usageerror("--size tar bredde og hoyde 1..16384");
+        return usageerror("--size tar bredde og høyde 1..16384");
       i += 2;
     } else if (a == "--range" && i + 4 < argc) {
       for (int k = 0; k < 4; ++k)
@@ -217,7 +185,7 @@ int cmdplot(int argc, char** argv) {
       }
       specs.push_back(s);
     } else {
-      return usageerror(("ukjent argument: " + a).c_str());
+      return usageerror("ukjent argument: " + a);
     }
   }
   if (specs.empty()) return usageerror("plot trenger minst en --fig");
