@@ -7,7 +7,9 @@ namespace {
 
 constexpr int raise = 4;  // pixels an exponent goes up and an index goes down
 
-bool isexponentend(char c) { return c == '*' || c == '+' || c == '-' || c == '/'; }
+bool isexponentend(char c) {
+  return c == '*' || c == '+' || c == '-' || c == '/';
+}
 
 }  // namespace
 
@@ -47,9 +49,15 @@ void tmathbox::escape(bool inexponent) {
   const char letter = token_;
   auto advance = [&](char ch) { x_ += surface_->textwidth(std::string_view(&ch, 1)); };
   switch (letter) {
-    case 'b': settextcolour(platform::rgb(0, 0, 255)); break;
-    case 'f': settextcolour(platform::rgb(255, 0, 0)); break;
-    case 'n': settextcolour(platform::black); break;
+    case 'b':
+      settextcolour(platform::rgb(0, 0, 255));
+      break;
+    case 'f':
+      settextcolour(platform::rgb(255, 0, 0));
+      break;
+    case 'n':
+      settextcolour(platform::black);
+      break;
     case 'm': {
       platform::font f = surface_->getfont();
       const std::string name = f.name;
@@ -94,7 +102,8 @@ void tmathbox::escape(bool inexponent) {
       setsize(size);
       return;
     }
-    default: break;  // an unknown escape draws nothing
+    default:
+      break;  // an unknown escape draws nothing
   }
   advance(letter);
 }
@@ -152,9 +161,15 @@ void tmathbox::draw(platform::surface& s, std::string_view markup, platform::col
 
   while (next()) {
     switch (token_) {
-      case '^': exponent(); break;
-      case '\\': escape(false); break;
-      default: put(token_); break;
+      case '^':
+        exponent();
+        break;
+      case '\\':
+        escape(false);
+        break;
+      default:
+        put(token_);
+        break;
     }
   }
   setsize(normalsize_);

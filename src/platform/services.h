@@ -24,7 +24,7 @@ struct filedialog {
   int filterindex = 1;
   std::string defaultext;  // without the dot, e.g. "QVP"
   std::string filename;
-  bool mustexist = true;         // open: path and file must exist
+  bool mustexist = true;        // open: path and file must exist
   bool overwriteprompt = true;  // save: ask before replacing a file
 };
 

@@ -1,11 +1,12 @@
 // Positions follow the recording surface's metrics: at 10 points a character
 // is 6 pixels wide and the font height is -13; at 5 points 3 pixels wide.
+#include "expr/tmathbox.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "expr/tmathbox.h"
 #include "support/recordingsurface.h"
 
 using platform::colour;
@@ -30,7 +31,8 @@ constexpr colour red_ = rgb(255, 0, 0);
 constexpr colour blue_ = rgb(0, 0, 255);
 constexpr colour black_ = platform::black;
 
-recordingsurface drawn(const std::string& markup, colour c = black_, platform::rect area = {0, 0, 300, 40}) {
+recordingsurface drawn(const std::string& markup, colour c = black_,
+                       platform::rect area = {0, 0, 300, 40}) {
   recordingsurface s(300, 60);
   platform::font f;
   f.size = 10;
@@ -58,13 +60,20 @@ TEST(tmathbox, layout_of_markup) {
   const std::vector<row> rows = {
       {"exponent ends at the operator",
        "x^2+1",
-       {{"x", 0, 13, 10, black_}, {"2", 6, 9, 5, black_}, {"+", 9, 13, 10, black_},
+       {{"x", 0, 13, 10, black_},
+        {"2", 6, 9, 5, black_},
+        {"+", 9, 13, 10, black_},
         {"1", 15, 13, 10, black_}}},
       {"parentheses keep the exponent raised",
        "x^(a+b)*2",
-       {{"x", 0, 13, 10, black_}, {"(", 6, 9, 5, black_}, {"a", 9, 9, 5, black_},
-        {"+", 12, 9, 5, black_}, {"b", 15, 9, 5, black_}, {")", 18, 9, 5, black_},
-        {"*", 21, 13, 10, black_}, {"2", 27, 13, 10, black_}}},
+       {{"x", 0, 13, 10, black_},
+        {"(", 6, 9, 5, black_},
+        {"a", 9, 9, 5, black_},
+        {"+", 12, 9, 5, black_},
+        {"b", 15, 9, 5, black_},
+        {")", 18, 9, 5, black_},
+        {"*", 21, 13, 10, black_},
+        {"2", 27, 13, 10, black_}}},
       {"a sign after ^ belongs to the exponent",
        "x^-2",
        {{"x", 0, 13, 10, black_}, {"-", 6, 9, 5, black_}, {"2", 9, 9, 5, black_}}},
@@ -73,11 +82,17 @@ TEST(tmathbox, layout_of_markup) {
        {{"e", 0, 13, 10, black_}, {"x", 6, 9, 5, black_}, {"*", 9, 13, 10, black_}}},
       {"a closing parenthesis from before the exponent",
        "(x^2)+1",
-       {{"(", 0, 13, 10, black_}, {"x", 6, 13, 10, black_}, {"2", 12, 9, 5, black_},
-        {")", 15, 9, 5, black_}, {"+", 18, 13, 10, black_}, {"1", 24, 13, 10, black_}}},
+       {{"(", 0, 13, 10, black_},
+        {"x", 6, 13, 10, black_},
+        {"2", 12, 9, 5, black_},
+        {")", 15, 9, 5, black_},
+        {"+", 18, 13, 10, black_},
+        {"1", 24, 13, 10, black_}}},
       {"index on and off",
        "a\\d1\\d b",
-       {{"a", 0, 13, 10, black_}, {"1", 6, 17, 5, black_}, {" ", 9, 13, 10, black_},
+       {{"a", 0, 13, 10, black_},
+        {"1", 6, 17, 5, black_},
+        {" ", 9, 13, 10, black_},
         {"b", 15, 13, 10, black_}}},
       {"colours with a gap as wide as the letter",
        "\\f2\\n+x",
@@ -90,7 +105,9 @@ TEST(tmathbox, layout_of_markup) {
        {{"\xA5", 0, 13, 10, black_, "Symbol"}, {"1", 6, 13, 10, black_}}},
       {"colour escapes inside an exponent",
        "\\nx\\n^\\n2\\n+\\n1",
-       {{"x", 6, 13, 10, black_}, {"2", 21, 9, 5, black_}, {"+", 27, 13, 10, black_},
+       {{"x", 6, 13, 10, black_},
+        {"2", 21, 9, 5, black_},
+        {"+", 27, 13, 10, black_},
         {"1", 39, 13, 10, black_}}},
       {"a sign after an escape in the exponent",
        "x^\\f-2",
@@ -108,8 +125,8 @@ TEST(tmathbox, fractions_indent_once_and_draw_a_bar) {
   const auto s = drawn("\\l12\\l34", rgb(0, 128, 0));
   // Offset round(13 * 10 / 17) = 8; the first fraction moves in half a "B".
   const colour g = rgb(0, 128, 0);
-  const std::vector<glyph> expect = {{"1", 3, 5, 10, g}, {"2", 3, 21, 10, g},
-                                     {"3", 9, 5, 10, g}, {"4", 9, 21, 10, g}};
+  const std::vector<glyph> expect = {
+      {"1", 3, 5, 10, g}, {"2", 3, 21, 10, g}, {"3", 9, 5, 10, g}, {"4", 9, 21, 10, g}};
   EXPECT_EQ(glyphs(s), expect);
   const auto moves = s.entries(recordop::moveto);
   const auto lines = s.entries(recordop::lineto);

@@ -1,8 +1,8 @@
+#include "platform/qt/cp1252.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "platform/qt/cp1252.h"
 
 using platform::tocp1252;
 using platform::tounicode;
@@ -22,10 +22,10 @@ TEST(cp1252, characters_of_the_code_page) {
     char16_t unicode;
   };
   const row rows[] = {
-      {"euro", 0x80, 0x20AC},  {"undefined 81", 0x81, 0x0081}, {"ellipsis", 0x85, 0x2026},
-      {"S caron", 0x8A, 0x0160}, {"en dash", 0x96, 0x2013},    {"Y diaeresis", 0x9F, 0x0178},
-      {"ae", 0xE6, 0x00E6},     {"o slash", 0xF8, 0x00F8},     {"a ring", 0xE5, 0x00E5},
-      {"AE", 0xC6, 0x00C6},     {"yen", 0xA5, 0x00A5},         {"nbsp", 0xA0, 0x00A0},
+      {"euro", 0x80, 0x20AC},    {"undefined 81", 0x81, 0x0081}, {"ellipsis", 0x85, 0x2026},
+      {"S caron", 0x8A, 0x0160}, {"en dash", 0x96, 0x2013},      {"Y diaeresis", 0x9F, 0x0178},
+      {"ae", 0xE6, 0x00E6},      {"o slash", 0xF8, 0x00F8},      {"a ring", 0xE5, 0x00E5},
+      {"AE", 0xC6, 0x00C6},      {"yen", 0xA5, 0x00A5},          {"nbsp", 0xA0, 0x00A0},
   };
   for (const auto& r : rows) {
     const std::string b(1, static_cast<char>(r.byte));

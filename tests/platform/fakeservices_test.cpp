@@ -1,6 +1,7 @@
+#include "support/fakeservices.h"
+
 #include <gtest/gtest.h>
 
-#include "support/fakeservices.h"
 #include "support/recordingsurface.h"
 
 using namespace platform;
@@ -36,7 +37,7 @@ TEST(fakeservices, file_dialogs_record_the_request_and_return_the_answer) {
   filedialog e;
   e.filename = "x";
   EXPECT_FALSE(f.openfile(e));
-  EXPECT_EQ(e.filename, "x");  // cancelling changes nothing
+  EXPECT_EQ(e.filename, "x");   // cancelling changes nothing
   EXPECT_FALSE(f.openfile(e));  // nothing scripted: cancelled
   ASSERT_EQ(f.filerequests.size(), 3u);
   EXPECT_EQ(f.filerequests[0].kind, fakeservices::dialogkind::save);

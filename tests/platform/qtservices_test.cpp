@@ -1,3 +1,5 @@
+#include "platform/qt/qtservices.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,7 +11,6 @@
 
 #include "platform/qt/cp1252.h"
 #include "platform/qt/qtimage.h"
-#include "platform/qt/qtservices.h"
 
 using namespace platform;
 
@@ -63,7 +64,10 @@ TEST(qtservices, message_boxes_have_norwegian_buttons_and_answer_the_one_clicked
       {"yes", msgbuttons::yes, {"Ja"}, "Ja", msgresult::yes},
       {"yes no", msgbuttons::yesno, {"Ja", "Nei"}, "Nei", msgresult::no},
       {"yes no cancel", msgbuttons::yesnocancel, {"Avbryt", "Ja", "Nei"}, "Nei", msgresult::no},
-      {"yes no cancel: yes", msgbuttons::yesnocancel, {"Avbryt", "Ja", "Nei"}, "Ja",
+      {"yes no cancel: yes",
+       msgbuttons::yesnocancel,
+       {"Avbryt", "Ja", "Nei"},
+       "Ja",
        msgresult::yes},
   };
   qtservices s;
@@ -128,8 +132,9 @@ TEST(qtservices, suffix_of_a_name_filter) {
 }
 
 TEST(qtservices, decimal_separator_comes_from_the_locale) {
-  EXPECT_EQ(qtservices(nullptr, QLocale(QLocale::NorwegianBokmal, QLocale::Norway)).decimalseparator(),
-            ',');
+  EXPECT_EQ(
+      qtservices(nullptr, QLocale(QLocale::NorwegianBokmal, QLocale::Norway)).decimalseparator(),
+      ',');
   EXPECT_EQ(qtservices(nullptr, QLocale::c()).decimalseparator(), '.');
   EXPECT_EQ(qtservices(nullptr, QLocale(QLocale::German)).decimalseparator(), ',');
 }

@@ -52,8 +52,10 @@ TEST(qtsurface, lines_leave_out_their_end_pixel) {
     auto& s = img.canvas();
     s.moveto(c.from.x, c.from.y);
     s.lineto(c.to.x, c.to.y);
-    for (auto p : c.on) EXPECT_EQ(s.getpixel(p.x, p.y), black) << c.name << " " << p.x << "," << p.y;
-    for (auto p : c.off) EXPECT_EQ(s.getpixel(p.x, p.y), white) << c.name << " " << p.x << "," << p.y;
+    for (auto p : c.on)
+      EXPECT_EQ(s.getpixel(p.x, p.y), black) << c.name << " " << p.x << "," << p.y;
+    for (auto p : c.off)
+      EXPECT_EQ(s.getpixel(p.x, p.y), white) << c.name << " " << p.x << "," << p.y;
   }
 }
 
@@ -175,7 +177,7 @@ TEST(qtsurface, pixels_written_directly_and_by_the_painter_meet) {
   qtimage img(10, 10);
   auto& s = img.canvas();
   s.setbrush({blue_, brushstyle::solid});
-  s.fillrect({0, 0, 10, 10});         // painter
+  s.fillrect({0, 0, 10, 10});          // painter
   EXPECT_EQ(s.getpixel(3, 3), blue_);  // read straight from memory
   s.setpixel(3, 3, red_);              // straight into memory
   s.setpen({green_, 3, penstyle::solid, penmode::copy});

@@ -34,9 +34,13 @@ bool fakeservices::filedialogrun(dialogkind kind, platform::filedialog& d) {
   return true;
 }
 
-bool fakeservices::openfile(platform::filedialog& d) { return filedialogrun(dialogkind::open, d); }
+bool fakeservices::openfile(platform::filedialog& d) {
+  return filedialogrun(dialogkind::open, d);
+}
 
-bool fakeservices::savefile(platform::filedialog& d) { return filedialogrun(dialogkind::save, d); }
+bool fakeservices::savefile(platform::filedialog& d) {
+  return filedialogrun(dialogkind::save, d);
+}
 
 bool fakeservices::printersetupdialog() {
   ++setupdialogs;
@@ -94,4 +98,6 @@ bool fakeservices::startprogram(const std::string& path, const std::string& para
   return startsucceeds;
 }
 
-void fakeservices::movepointer(int x, int y) { pointermoves.push_back({x, y}); }
+void fakeservices::movepointer(int x, int y) {
+  pointermoves.push_back({x, y});
+}

@@ -33,7 +33,7 @@ class fakeservices : public platform::services {
   enum class helpkind { topic, contents, search, howtouse };
   struct helprequest {
     helpkind kind;
-    int topic;  // topic only
+    int topic;        // topic only
     std::string key;  // search only
   };
   struct programstart {

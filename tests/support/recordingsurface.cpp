@@ -10,12 +10,15 @@ using platform::colour;
 
 namespace {
 
-int roundhalfup(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+int roundhalfup(double v) {
+  return static_cast<int>(std::floor(v + 0.5));
+}
 
 // Reads any image's pixels: directly from a recording image, otherwise through
 // its canvas (reading does not change it).
 colour sourcepixel(const platform::image& source, int x, int y) {
-  if (auto* rec = dynamic_cast<const recordingimage*>(&source)) return rec->recorder().getpixel(x, y);
+  if (auto* rec = dynamic_cast<const recordingimage*>(&source))
+    return rec->recorder().getpixel(x, y);
   return const_cast<platform::image&>(source).canvas().getpixel(x, y);
 }
 
@@ -38,26 +41,43 @@ void outline(const platform::rect& r, put_t&& put) {
 
 const char* recordopname(recordop op) {
   switch (op) {
-    case recordop::setpen: return "setpen";
-    case recordop::setbrush: return "setbrush";
-    case recordop::setfont: return "setfont";
-    case recordop::moveto: return "moveto";
-    case recordop::lineto: return "lineto";
-    case recordop::polyline: return "polyline";
-    case recordop::rectangle: return "rectangle";
-    case recordop::fillrect: return "fillrect";
-    case recordop::framerect: return "framerect";
-    case recordop::textout: return "textout";
-    case recordop::textrect: return "textrect";
-    case recordop::setpixel: return "setpixel";
-    case recordop::copyrect: return "copyrect";
-    case recordop::draw: return "draw";
-    case recordop::drawtransparent: return "drawtransparent";
+    case recordop::setpen:
+      return "setpen";
+    case recordop::setbrush:
+      return "setbrush";
+    case recordop::setfont:
+      return "setfont";
+    case recordop::moveto:
+      return "moveto";
+    case recordop::lineto:
+      return "lineto";
+    case recordop::polyline:
+      return "polyline";
+    case recordop::rectangle:
+      return "rectangle";
+    case recordop::fillrect:
+      return "fillrect";
+    case recordop::framerect:
+      return "framerect";
+    case recordop::textout:
+      return "textout";
+    case recordop::textrect:
+      return "textrect";
+    case recordop::setpixel:
+      return "setpixel";
+    case recordop::copyrect:
+      return "copyrect";
+    case recordop::draw:
+      return "draw";
+    case recordop::drawtransparent:
+      return "drawtransparent";
   }
   return "?";
 }
 
-recordingsurface::recordingsurface(int width, int height) { resize(width, height); }
+recordingsurface::recordingsurface(int width, int height) {
+  resize(width, height);
+}
 
 void recordingsurface::resize(int width, int height) {
   width_ = std::max(0, width);
@@ -84,11 +104,14 @@ void recordingsurface::setfont(const platform::font& f) {
   record(recordop::setfont, {});
 }
 
-int recordingsurface::fontheight() const { return -roundhalfup(font_.size * 96.0 / 72.0); }
+int recordingsurface::fontheight() const {
+  return -roundhalfup(font_.size * 96.0 / 72.0);
+}
 
 void recordingsurface::put(int x, int y, colour c) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  colour& p = pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+  colour& p =
+      pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
   p = pen_.mode == platform::penmode::xor_ ? ((p ^ c) & 0xFFFFFF) : (c & 0xFFFFFF);
 }
 
@@ -136,7 +159,8 @@ void recordingsurface::rectangle(const platform::rect& r) {
     else
       fill({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, brush_.col);
   }
-  if (pen_.style != platform::penstyle::clear) outline(r, [&](int x, int y) { put(x, y, pen_.col); });
+  if (pen_.style != platform::penstyle::clear)
+    outline(r, [&](int x, int y) { put(x, y, pen_.col); });
   record(recordop::rectangle, {r.left, r.top, r.right, r.bottom});
 }
 
@@ -171,7 +195,9 @@ int recordingsurface::textwidth(std::string_view text) {
   return static_cast<int>(text.size()) * roundhalfup(font_.size * 3.0 / 5.0);
 }
 
-int recordingsurface::textheight(std::string_view) { return roundhalfup(font_.size * 4.0 / 3.0); }
+int recordingsurface::textheight(std::string_view) {
+  return roundhalfup(font_.size * 4.0 / 3.0);
+}
 
 void recordingsurface::setpixel(int x, int y, colour c) {
   if (x >= 0 && y >= 0 && x < width_ && y < height_)
@@ -226,7 +252,8 @@ void recordingsurface::blit(int x, int y, const platform::image& source, bool tr
     for (int sx = 0; sx < w; ++sx) {
       const int dx = x + sx;
       if (dx < 0 || dx >= width_) continue;
-      const colour c = in[static_cast<size_t>(sy) * static_cast<size_t>(w) + static_cast<size_t>(sx)];
+      const colour c =
+          in[static_cast<size_t>(sy) * static_cast<size_t>(w) + static_cast<size_t>(sx)];
       if (transparent && c == (key & 0xFFFFFF)) continue;
       pixels_[static_cast<size_t>(dy) * static_cast<size_t>(width_) + static_cast<size_t>(dx)] = c;
     }

@@ -7,7 +7,9 @@ qtimage::qtimage(int width, int height, int dpi) : canvas_(dpi) {
   canvas_.attach(&image_);
 }
 
-qtimage::~qtimage() { canvas_.detach(); }
+qtimage::~qtimage() {
+  canvas_.detach();
+}
 
 void qtimage::make(int width, int height) {
   image_ = width > 0 && height > 0 ? QImage(width, height, QImage::Format_RGB32) : QImage();

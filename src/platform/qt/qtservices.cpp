@@ -51,10 +51,18 @@ msgresult qtservices::messagebox(const std::string& text, const std::string& cap
                                  msgbuttons buttons) {
   QMessageBox box(parent_);
   switch (kind) {
-    case msgkind::information: box.setIcon(QMessageBox::Information); break;
-    case msgkind::warning: box.setIcon(QMessageBox::Warning); break;
-    case msgkind::error: box.setIcon(QMessageBox::Critical); break;
-    case msgkind::confirmation: box.setIcon(QMessageBox::Question); break;
+    case msgkind::information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case msgkind::warning:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case msgkind::error:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case msgkind::confirmation:
+      box.setIcon(QMessageBox::Question);
+      break;
   }
   box.setWindowTitle(caption.empty() ? QGuiApplication::applicationDisplayName()
                                      : tounicode(caption));
@@ -70,12 +78,16 @@ msgresult qtservices::messagebox(const std::string& text, const std::string& cap
     choices.push_back({box.addButton(QString::fromUtf8(label), role), r});
   };
   switch (buttons) {
-    case msgbuttons::ok: add("OK", QMessageBox::AcceptRole, msgresult::ok); break;
+    case msgbuttons::ok:
+      add("OK", QMessageBox::AcceptRole, msgresult::ok);
+      break;
     case msgbuttons::okcancel:
       add("OK", QMessageBox::AcceptRole, msgresult::ok);
       add("Avbryt", QMessageBox::RejectRole, msgresult::cancel);
       break;
-    case msgbuttons::yes: add("Ja", QMessageBox::YesRole, msgresult::yes); break;
+    case msgbuttons::yes:
+      add("Ja", QMessageBox::YesRole, msgresult::yes);
+      break;
     case msgbuttons::yesno:
       add("Ja", QMessageBox::YesRole, msgresult::yes);
       add("Nei", QMessageBox::NoRole, msgresult::no);
@@ -172,9 +184,13 @@ bool qtservices::filedialogrun(filedialog& d, bool save) {
   return true;
 }
 
-bool qtservices::openfile(filedialog& d) { return filedialogrun(d, false); }
+bool qtservices::openfile(filedialog& d) {
+  return filedialogrun(d, false);
+}
 
-bool qtservices::savefile(filedialog& d) { return filedialogrun(d, true); }
+bool qtservices::savefile(filedialog& d) {
+  return filedialogrun(d, true);
+}
 
 // --- printer (a plain implementation: one page image per page)
 
@@ -222,9 +238,9 @@ surface* qtservices::begindoc(const std::string& title) {
     return nullptr;
   }
   const QRectF inches = printer_->pageRect(QPrinter::Inch);
-  page_ = std::make_unique<qtimage>(static_cast<int>(std::lround(inches.width() * pagedpi)),
-                                    static_cast<int>(std::lround(inches.height() * pagedpi)),
-                                    pagedpi);
+  page_ =
+      std::make_unique<qtimage>(static_cast<int>(std::lround(inches.width() * pagedpi)),
+                                static_cast<int>(std::lround(inches.height() * pagedpi)), pagedpi);
   if (page_->width() == 0) {
     printpainter_->end();
     printpainter_.reset();
@@ -234,11 +250,17 @@ surface* qtservices::begindoc(const std::string& title) {
   return &page_->canvas();
 }
 
-int qtservices::pagewidth() { return page_ ? page_->width() : 0; }
+int qtservices::pagewidth() {
+  return page_ ? page_->width() : 0;
+}
 
-int qtservices::pageheight() { return page_ ? page_->height() : 0; }
+int qtservices::pageheight() {
+  return page_ ? page_->height() : 0;
+}
 
-int qtservices::pixelsperinch() { return pagedpi; }
+int qtservices::pixelsperinch() {
+  return pagedpi;
+}
 
 void qtservices::flushpage() {
   const QRect target = printpainter_->viewport();
@@ -267,8 +289,8 @@ void qtservices::copytoclipboard(const image& picture) {
   if (auto* q = dynamic_cast<const qtimage*>(&picture)) {
     copy = q->qimage().copy();  // a snapshot: the window keeps drawing into its image
   } else {
-    copy = QImage(std::max(0, picture.width()), std::max(0, picture.height()),
-                  QImage::Format_RGB32);
+    copy =
+        QImage(std::max(0, picture.width()), std::max(0, picture.height()), QImage::Format_RGB32);
     auto& canvas = const_cast<image&>(picture).canvas();
     for (int y = 0; y < copy.height(); ++y)
       for (int x = 0; x < copy.width(); ++x)
@@ -298,14 +320,15 @@ bool qtservices::startprogram(const std::string& path, const std::string& parame
   QString program = tounicode(path);
   if (program.isEmpty()) return false;
   if (!program.contains(QChar('/'))) {
-    const QString beside =
-        QDir(QCoreApplication::applicationDirPath()).filePath(program);
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(program);
     if (QFileInfo(beside).isExecutable()) program = beside;
   }
   return QProcess::startDetached(program, QProcess::splitCommand(tounicode(parameters)));
 }
 
-void qtservices::movepointer(int x, int y) { QCursor::setPos(x, y); }
+void qtservices::movepointer(int x, int y) {
+  QCursor::setPos(x, y);
+}
 
 void qtservices::setbusycursor(bool busy) {
   if (busy) {

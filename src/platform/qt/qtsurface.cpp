@@ -13,9 +13,13 @@ namespace platform {
 
 namespace {
 
-QColor qcolour(colour c) { return QColor(red(c), green(c), blue(c)); }
+QColor qcolour(colour c) {
+  return QColor(red(c), green(c), blue(c));
+}
 
-QRect qrect(const rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+QRect qrect(const rect& r) {
+  return QRect(r.left, r.top, r.width(), r.height());
+}
 
 // Each outline pixel of a rectangle once, right and bottom edges inside it, so
 // that an XOR frame drawn twice restores the picture.
@@ -36,18 +40,25 @@ constexpr QRgb opaque = 0xFF000000u;
 
 // Far-off ends would overflow the painter's fixed point; a curve that shoots
 // off the surface only needs to leave it.
-int clampcoord(int v) { return std::clamp(v, -100000, 100000); }
+int clampcoord(int v) {
+  return std::clamp(v, -100000, 100000);
+}
 
 }  // namespace
 
-qtsurface::qtsurface(int dpi) : dpi_(dpi > 0 ? dpi : 96) { setfont(font_); }
+qtsurface::qtsurface(int dpi) : dpi_(dpi > 0 ? dpi : 96) {
+  setfont(font_);
+}
 
-qtsurface::~qtsurface() { detach(); }
+qtsurface::~qtsurface() {
+  detach();
+}
 
 void qtsurface::attach(QImage* target) {
   detach();
   if (target == nullptr || target->isNull()) return;
-  if (target->format() != QImage::Format_RGB32) *target = target->convertToFormat(QImage::Format_RGB32);
+  if (target->format() != QImage::Format_RGB32)
+    *target = target->convertToFormat(QImage::Format_RGB32);
   image_ = target;
   // bits() before begin(): detaches a shared image once, here, and never later.
   bits_ = image_->bits();
@@ -90,7 +101,9 @@ void qtsurface::setfont(const font& f) {
   metrics_.reset();
 }
 
-int qtsurface::fontheight() const { return -static_cast<int>(std::lround(font_.size * dpi_ / 72.0)); }
+int qtsurface::fontheight() const {
+  return -static_cast<int>(std::lround(font_.size * dpi_ / 72.0));
+}
 
 const QFontMetrics& qtsurface::metrics() {
   if (!metrics_) metrics_.emplace(qfont_);
@@ -111,20 +124,32 @@ void qtsurface::usemode(QPainter::CompositionMode m) {
   }
 }
 
-bool qtsurface::rawpen() const { return pen_.width <= 1 && pen_.style == penstyle::solid; }
+bool qtsurface::rawpen() const {
+  return pen_.width <= 1 && pen_.style == penstyle::solid;
+}
 
 void qtsurface::usepen() {
   Qt::PenStyle s = Qt::SolidLine;
   switch (pen_.style) {
-    case penstyle::solid: s = Qt::SolidLine; break;
-    case penstyle::dash: s = Qt::DashLine; break;
-    case penstyle::dot: s = Qt::DotLine; break;
-    case penstyle::dashdot: s = Qt::DashDotLine; break;
-    case penstyle::clear: s = Qt::NoPen; break;
+    case penstyle::solid:
+      s = Qt::SolidLine;
+      break;
+    case penstyle::dash:
+      s = Qt::DashLine;
+      break;
+    case penstyle::dot:
+      s = Qt::DotLine;
+      break;
+    case penstyle::dashdot:
+      s = Qt::DashDotLine;
+      break;
+    case penstyle::clear:
+      s = Qt::NoPen;
+      break;
   }
   const bool wide = pen_.width > 1;
-  painter_.setPen(QPen(qcolour(pen_.col), wide ? pen_.width : 0, s, wide ? Qt::RoundCap : Qt::FlatCap,
-                       Qt::RoundJoin));
+  painter_.setPen(QPen(qcolour(pen_.col), wide ? pen_.width : 0, s,
+                       wide ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin));
   painter_.setBrush(Qt::NoBrush);
   usemode(pen_.mode == penmode::xor_ ? QPainter::RasterOp_SourceXorDestination
                                      : QPainter::CompositionMode_SourceOver);
@@ -135,13 +160,11 @@ void qtsurface::line(int x0, int y0, int x1, int y1) {
   if (rawpen()) {
     const QRgb c = pen_.col & 0xFFFFFF;
     if (pen_.mode == penmode::xor_)
-      rasterline(x0, y0, x1, y1, w_, h_, [&](int x, int y) {
-        reinterpret_cast<QRgb*>(bits_ + y * bpl_)[x] ^= c;
-      });
+      rasterline(x0, y0, x1, y1, w_, h_,
+                 [&](int x, int y) { reinterpret_cast<QRgb*>(bits_ + y * bpl_)[x] ^= c; });
     else
-      rasterline(x0, y0, x1, y1, w_, h_, [&](int x, int y) {
-        reinterpret_cast<QRgb*>(bits_ + y * bpl_)[x] = c | opaque;
-      });
+      rasterline(x0, y0, x1, y1, w_, h_,
+                 [&](int x, int y) { reinterpret_cast<QRgb*>(bits_ + y * bpl_)[x] = c | opaque; });
     return;
   }
   usepen();
@@ -237,9 +260,13 @@ void qtsurface::textrect(const rect& clip, int x, int y, std::string_view s) {
   painter_.setClipping(false);
 }
 
-int qtsurface::textwidth(std::string_view s) { return metrics().horizontalAdvance(text(s)); }
+int qtsurface::textwidth(std::string_view s) {
+  return metrics().horizontalAdvance(text(s));
+}
 
-int qtsurface::textheight(std::string_view) { return metrics().height(); }
+int qtsurface::textheight(std::string_view) {
+  return metrics().height();
+}
 
 void qtsurface::setpixel(int x, int y, colour c) {
   if (bits_ == nullptr || x < 0 || y < 0 || x >= w_ || y >= h_) return;

@@ -69,7 +69,7 @@ class qtsurface : public surface {
  private:
   bool rawpen() const;  // a pen the scanline code draws itself
   void line(int x0, int y0, int x1, int y1);
-  void usepen();                     // QPainter pen for wide or dashed lines
+  void usepen();  // QPainter pen for wide or dashed lines
   void usemode(QPainter::CompositionMode m);
   QString text(std::string_view s) const;
   const QFontMetrics& metrics();
