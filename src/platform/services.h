@@ -32,8 +32,9 @@ class services {
  public:
   virtual ~services() = default;
 
-  // Modal message box; closing it without a button counts as the last
-  // button's answer for the Cancel-like sets (cancel / no), as OK for OK.
+  // Modal message box; returns the button chosen. Escape or closing the box
+  // counts as its last button (Avbryt, Nei, or the only one). A "\r" in text
+  // starts a new line; an empty caption shows the program's name.
   virtual msgresult messagebox(const std::string& text, const std::string& caption, msgkind kind,
                                msgbuttons buttons) = 0;
 
