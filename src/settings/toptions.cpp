@@ -1,5 +1,7 @@
 #include "settings/toptions.h"
 
+#include "platform/qt/cp1252.h"
+#include "settings/tinifile.h"
 #include "shell/editnumbers.h"
 
 platform::colour palettecolour(int index) {
@@ -8,16 +10,27 @@ platform::colour palettecolour(int index) {
   return platform::rgb(c.r, c.g, c.b);
 }
 
-// The settings file reader comes with its own class; until it is linked in
-// here the options keep their defaults.
-class tinifile {};
-
 toptions::toptions(platform::services& services, std::string inipath)
     : settings(defaultsettings(services.decimalseparator())),
       services_(services),
-      inipath_(std::move(inipath)) {}
+      inipath_(std::move(inipath)),
+      ini_(std::make_unique<tinifile>(QString::fromStdString(inipath_))) {
+  const tinireadresult r = ini_->reading(settings);
+  loaded_ = ini_->loaded();
+  const std::string message = inierrortext(r);
+  if (!message.empty())
+    services_.messagebox(message, "Tarnelo", platform::msgkind::warning, platform::msgbuttons::ok);
+}
 
-toptions::~toptions() = default;
+// A missing or damaged settings file is replaced at the end by one with the
+// settings in use; a file read without fault is left as it is.
+toptions::~toptions() {
+  if (loaded_) return;
+  const QString message = ini_->writing(settings, services_.decimalseparator());
+  if (!message.isEmpty())
+    services_.messagebox(platform::tocp1252(message), "Tarnelo", platform::msgkind::warning,
+                         platform::msgbuttons::ok);
+}
 
 float toptions::field(const std::string& text, float fallback) const {
   const std::optional<float> v = edittofloat(text, services_.decimalseparator());

@@ -96,7 +96,10 @@ tmainform::tmainform(platform::services& services, platform::imagefactory& image
     panels_[i] = new QLabel(bar);
     panels_[i]->setFrameShape(QFrame::Panel);
     panels_[i]->setFrameShadow(QFrame::Sunken);
-    if (i < 2) panels_[i]->setFixedWidth(100);
+    // 100 pixels each, or what the coordinates need in the platform's font.
+    if (i < 2)
+      panels_[i]->setFixedWidth(
+          std::max(100, panels_[i]->fontMetrics().horizontalAdvance("x:-888,88 , y:-888,88") + 10));
     bar->addWidget(panels_[i], i == 2 ? 1 : 0);
   }
   panels_[1]->setText(QStringLiteral("Select "));
@@ -110,7 +113,7 @@ tmainform::tmainform(platform::services& services, platform::imagefactory& image
   connectcommands();
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
     if (auto* w = dynamic_cast<tgrform*>(sub)) {
-      if (activewindow != w) w->formactivate();
+      activated(*w);
     } else if (auto* f = dynamic_cast<tfunc*>(sub)) {
       f->formactivate();
     }
@@ -227,7 +230,7 @@ tgrform* tmainform::newwindowclick() {
   w->setGeometry(p.left, p.top, p.width, p.height);
   w->show();
   mdi_->setActiveSubWindow(w);
-  if (activewindow != w) w->formactivate();
+  if (activewindow != w) activated(*w);
   updateclosewindowitem();
   busy = 0;
   func_->resetfamilies();
@@ -310,6 +313,16 @@ int tmainform::zoomfactor(const std::string& name) {
   if (name.size() >= 2 && name[0] == 'N' && name[1] >= '1' && name[1] <= '9') return name[1] - '0';
   if (name.size() >= 3 && name[0] == 'M' && name[2] >= '1' && name[2] <= '9') return name[2] - '0';
   return 0;
+}
+
+void tmainform::activated(tgrform& w) {
+  tgrform* before = lastactivated_;
+  lastactivated_ = &w;
+  if (activewindow != &w) w.formactivate();
+  // The window that lost the focus repaints, also when the frame had set the
+  // active window to none while it made a new one.
+  if (before && before != &w && std::find(windowlist.begin(), windowlist.end(), before) != windowlist.end())
+    before->formdeactivate();
 }
 
 void tmainform::setupwindowview(tgrform& w, double minx, double maxx, double miny, double maxy) {
@@ -446,7 +459,7 @@ void tmainform::rebuildwindowmenu() {
     connect(a, &QAction::triggered, this, [this, w] {
       if (std::find(windowlist.begin(), windowlist.end(), w) != windowlist.end()) {
         mdi_->setActiveSubWindow(w);
-        w->formactivate();
+        activated(*w);
       }
     });
   }

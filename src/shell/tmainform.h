@@ -101,6 +101,8 @@ class tmainform : public QMainWindow {
   static int zoomfactor(const std::string& itemname);
   // Runs the item's command as a click on it would.
   void runcommand(const std::string& itemname);
+  // A graph window got the focus: it activates, the one before deactivates.
+  void activated(tgrform& w);
 
   // The main window's own help context number.
   static constexpr int helpcontext = 1;
@@ -124,6 +126,7 @@ class tmainform : public QMainWindow {
   std::array<QLabel*, 3> panels_{};
   std::unique_ptr<toptions> options_;
   tfunc* func_ = nullptr;
+  tgrform* lastactivated_ = nullptr;
   bool cutcopyon_ = false;
   std::vector<std::unique_ptr<QDialog>> dialogs_;
 };

@@ -1,5 +1,6 @@
 #include "tsplash.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <algorithm>
 #include <QLinearGradient>
@@ -38,7 +39,7 @@ tsplash::tsplash(const tsplashargs& args) : args_(args) {
     move(g.center() - rect().center());
   }
   timer_.setSingleShot(true);
-  connect(&timer_, &QTimer::timeout, this, &QWidget::close);
+  connect(&timer_, &QTimer::timeout, this, &tsplash::finish);
   timer_.start(args_.milliseconds);
 }
 
@@ -57,7 +58,7 @@ void tsplash::paintEvent(QPaintEvent*) {
   QPointF last;
   for (int i = 0; i <= 60; ++i) {
     const double x = -1.5 + i * 0.05;
-    const QPointF pt(40 + (x + 1.5) * 30, 150 - x * x * 40);
+    const QPointF pt(30 + (x + 1.5) * 24, 150 - x * x * 36);
     if (i > 0) p.drawLine(last, pt);
     last = pt;
   }
@@ -79,4 +80,11 @@ void tsplash::paintEvent(QPaintEvent*) {
              QStringLiteral("%1").arg(args_.year));
 }
 
-void tsplash::mousePressEvent(QMouseEvent*) { close(); }
+void tsplash::mousePressEvent(QMouseEvent*) { finish(); }
+
+// A splash window does not count as a last window closing, so the program
+// ends itself.
+void tsplash::finish() {
+  close();
+  QCoreApplication::quit();
+}

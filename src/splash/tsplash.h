@@ -26,6 +26,8 @@ class tsplash : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  void finish();
+
   tsplashargs args_;
   QTimer timer_;
 };
