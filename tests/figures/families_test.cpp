@@ -30,7 +30,7 @@ TEST(families, ValuesAtSamplePoints) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.name);
-    figurerig rig;
+    figurerig rig(100, 100);
     auto f = rig.make(r.kind, r.p);
     EXPECT_DOUBLE_EQ(f->value(r.x), r.y);
   }
@@ -61,7 +61,7 @@ TEST(families, DefaultFixPoints) {
   for (const row& r : rows) {
     SCOPED_TRACE(r.name);
     for (bool before : {false, true}) {
-      figurerig rig;
+      figurerig rig(100, 100);
       auto f = rig.make(r.kind, r.p);
       f->snapped = before;
       f->fixcount = 3;
@@ -77,7 +77,7 @@ TEST(families, DefaultFixPoints) {
 }
 
 TEST(families, CubicExtremesAreRoundedToMillionths) {
-  figurerig rig;
+  figurerig rig(100, 100);
   auto f = rig.make(family::cubic, {1, 0, -2, 0});  // extremes at +-sqrt(2/3)
   f->initfixpoints();
   auto& c = dynamic_cast<tpolthree&>(*f);
@@ -210,7 +210,7 @@ TEST(families, HyperbolaFormulaInBothModes) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.name);
-    figurerig rig;
+    figurerig rig(100, 100);
     auto f = rig.make(family::hyperbola, r.p);
     f->textmode = 1;
     EXPECT_EQ(f->formula(), r.plain);

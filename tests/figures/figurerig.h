@@ -17,6 +17,8 @@ struct figurerig {
   explicit figurerig(int w = 1000, int h = 1000, double minx = -10, double maxx = 10,
                      double miny = -10, double maxy = 10)
       : host(w, h) {
+    // A coarse grid keeps the recorded dots few; grid tests set their own step.
+    host.options.gridstep = 5;
     coords.create(host, factory);
     coords.image->resize(w, h);
     coords.setup(0, 0, w, h, minx, maxx, miny, maxy);

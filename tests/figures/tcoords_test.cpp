@@ -167,9 +167,9 @@ TEST(tcoords, TinyOrBadStepsNeverHang) {
     double expectgrid, expecttick;
   };
   const row rows[] = {
-      {"zero keeps the old step", 0, 0, 1, 1},
-      {"negative keeps the old step", -1, -0.5, 1, 1},
-      {"not a number keeps the old step", std::nan(""), std::nan(""), 1, 1},
+      {"zero keeps the old step", 0, 0, 5, 1},
+      {"negative keeps the old step", -1, -0.5, 5, 1},
+      {"not a number keeps the old step", std::nan(""), std::nan(""), 5, 1},
       {"tiny steps are taken", 1e-12, 1e-12, 1e-12, 1e-12},
   };
   for (const row& r : rows) {
@@ -194,6 +194,8 @@ TEST(tcoords, TinyOrBadStepsNeverHang) {
 
 TEST(tcoords, GridDotsSitOnTheStepsFromTheOrigin) {
   figurerig rig(1000, 1000, -10, 10, -10, 10);
+  rig.host.options.gridstep = 1;
+  rig.coords.setup(0, 0, 1000, 1000, -10, 10, -10, 10);
   const platform::colour g = rig.coords.gridcolour;
   recordingsurface& grid = rig.grid();
   EXPECT_EQ(grid.width(), 1000);

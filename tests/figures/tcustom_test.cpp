@@ -51,7 +51,7 @@ TEST(tcustom, CountsTheLettersOutsideFunctionNames) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.name);
-    figurerig rig;
+    figurerig rig(100, 100);
     auto f = custom(rig, r.formula, r.p);
     EXPECT_EQ(f->paramletters, r.letters);
     EXPECT_EQ(f->paramcount, static_cast<int>(std::string(r.letters).size()));
@@ -62,7 +62,7 @@ TEST(tcustom, CountsTheLettersOutsideFunctionNames) {
 }
 
 TEST(tcustom, ValueIsUndefinedWhereTheFormulaIs) {
-  figurerig rig;
+  figurerig rig(100, 100);
   auto f = custom(rig, "a*ln(x)", {2, 0, 0, 0, 0});
   EXPECT_NEAR(f->value(std::exp(1.0)), 2, 1e-9);
   EXPECT_TRUE(std::isnan(f->value(-1)));

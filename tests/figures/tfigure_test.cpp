@@ -45,7 +45,7 @@ TEST(tfigure, FormulaTextFoldsZerosOnesAndSigns) {
   };
   for (const formularow& r : rows) {
     SCOPED_TRACE(r.name);
-    figurerig rig;
+    figurerig rig(100, 100);
     auto f = rig.make(r.kind, r.p);
     EXPECT_EQ(f->formula(), r.text);
   }
@@ -75,7 +75,7 @@ TEST(tfigure, FormulaUsesTheFormatsThePrefixAndTheDecimalComma) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.name);
-    figurerig rig;
+    figurerig rig(100, 100);
     rig.host.separator = r.separator;
     rig.host.tool = r.tool;
     rig.host.name = r.prefix;
@@ -142,7 +142,7 @@ TEST(tfigure, CheckLimitsRoundsAndRefuses) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.name);
-    figurerig rig;
+    figurerig rig(100, 100);
     rig.host.roundvalues = r.round;
     rig.host.steps.fill(r.step);
     auto f = rig.make(family::line, {7, 2});
