@@ -135,6 +135,15 @@ bool function(int number, double v, double& value) {
 // b^p. pow rather than exp(p * ln b): the same value where both are exact
 // enough, but 2^3 is exactly 8.
 bool power(double b, double p, double& value) {
+  // Small whole exponents (x^2, x^3 ...) by multiplication: much faster than
+  // pow, for any base, with the same signs and the same overflow.
+  if (p >= 1 && p <= 16 && p == static_cast<int>(p)) {
+    const int n = static_cast<int>(p);
+    double result = b;
+    for (int i = 1; i < n; ++i) result *= b;
+    value = result;
+    return true;
+  }
   if (b > 0) {
     value = std::pow(b, p);
     return true;
@@ -153,94 +162,95 @@ bool power(double b, double p, double& value) {
   return false;
 }
 
+evalresult eval(const tnode* node, double x, double y);
+
+// Leaves are about half of every tree: reading them here, without a call and
+// without the jump table, is what makes the walk fast.
+inline evalresult operand(const tnode* node, double x, double y) {
+  const int32_t kind = node->kind;
+  if (kind == nodekind::number) return {true, node->value};
+  if (kind == nodekind::varx) return {true, x};
+  if (nodekind::isparam(kind)) return {true, params[-kind - 6].todouble()};
+  if (kind == nodekind::vary) return {true, y};
+  return eval(node, x, y);
+}
+
 // The recursive worker: no floating-point status work here, the public entry
-// points test it once.
-bool eval(const tnode* node, double x, double y, double& value) {
-  double left = 0, right = 0;
-  switch (node->kind) {
-    case nodekind::number:
-      value = node->value;
-      return true;
-    case nodekind::varx:
-      value = x;
-      return true;
-    case nodekind::vary:
-      value = y;
-      return true;
-    case nodekind::sum:
-    case nodekind::difference:
-    case nodekind::product:
-    case nodekind::quotient:
-    case nodekind::power:
-      if (!node->left || !node->right) return false;
-      if (!eval(node->left, x, y, left) || !eval(node->right, x, y, right)) return false;
-      switch (node->kind) {
-        case nodekind::sum:
-          value = left + right;
-          return true;
-        case nodekind::difference:
-          value = left - right;
-          return true;
-        case nodekind::product:
-          value = left * right;
-          return true;
-        case nodekind::quotient:
-          if (right == 0) {
-            value = 0;
-            return false;
-          }
-          value = left / right;
-          return true;
-        default:
-          return power(left, right, value);
-      }
-    case nodekind::negation:
-      if (!node->left || !eval(node->left, x, y, left)) return false;
-      value = -left;
-      return true;
-    default:
-      if (nodekind::isparam(node->kind)) {
-        value = params[-node->kind - 6].todouble();
-        return true;
-      }
-      if (!node->left || !eval(node->left, x, y, left)) return false;
-      if (nodekind::isfunction(node->kind)) return function(node->kind - nodekind::function0, left, value);
-      value = left;
-      return true;
+// points do it once. Returns its pair in registers.
+evalresult eval(const tnode* node, double x, double y) {
+  const int32_t kind = node->kind;
+  if (kind == nodekind::sum || kind == nodekind::product || kind == nodekind::difference ||
+      kind == nodekind::power || kind == nodekind::quotient) {
+    if (!node->left || !node->right) return {};
+    const evalresult l = operand(node->left, x, y);
+    if (!l.ok) return {};
+    const evalresult r = operand(node->right, x, y);
+    if (!r.ok) return {};
+    if (kind == nodekind::sum) return {true, l.value + r.value};
+    if (kind == nodekind::product) return {true, l.value * r.value};
+    if (kind == nodekind::difference) return {true, l.value - r.value};
+    if (kind == nodekind::power) {
+      double value = 0;
+      const bool ok = power(l.value, r.value, value);
+      return {ok, value};
+    }
+    if (r.value == 0) return {};
+    return {true, l.value / r.value};
   }
+  if (kind <= nodekind::number) {
+    if (kind == nodekind::number || kind == nodekind::varx || kind == nodekind::vary ||
+        nodekind::isparam(kind))
+      return operand(node, x, y);
+  }
+  if (!node->left) return {};
+  const evalresult l = operand(node->left, x, y);
+  if (!l.ok) return {};
+  if (kind == nodekind::negation) return {true, -l.value};
+  if (!nodekind::isfunction(kind)) return l;
+  double value = 0;
+  const bool ok = function(kind - nodekind::function0, l.value, value);
+  return {ok, value};
 }
 
-// Clears the fault flags only when one is set: testing is much cheaper than
-// clearing, and after a defined evaluation none is set.
-void clearfaults() {
-  if (std::fetestexcept(fpfaults)) std::feclearexcept(fpfaults);
-}
-
-bool faulted(double value) {
+// One test of the status flags per evaluation, after it: testing is costly
+// enough to matter per plotted point, clearing more so. A flag may have been
+// left set by code outside the evaluator, so when one is found it is cleared
+// and the evaluation run once more from clean flags; only then does a flag
+// mean the evaluation itself overflowed, divided by zero or did something
+// invalid.
+template <typename work>
+evalresult guarded(work run) {
+  evalresult r = run();
   // The volatile store keeps the compiler from moving the last operation
-  // past the test of the status flags.
-  volatile double settled = value;
+  // past the test of the flags.
+  volatile double settled = r.value;
   (void)settled;
-  return std::fetestexcept(fpfaults) != 0;
+  if (std::fetestexcept(fpfaults)) {
+    std::feclearexcept(fpfaults);
+    r = run();
+    settled = r.value;
+    if (std::fetestexcept(fpfaults)) {
+      std::feclearexcept(fpfaults);
+      return {};
+    }
+  }
+  if (!r.ok || !std::isfinite(r.value)) return {};
+  return r;
 }
 
 }  // namespace
 
 evalresult evalexpr(const tnode* node, double x, double y) {
   if (!node) return {};
-  clearfaults();
-  double value = 0;
-  const bool ok = eval(node, x, y, value);
-  if (!ok || faulted(value) || !std::isfinite(value)) return {false, 0};
-  return {true, value};
+  return guarded([&] { return eval(node, x, y); });
 }
 
 evalresult applyfunc(int number, double v) {
-  clearfaults();
-  double value = 0;
-  const bool ok = function(number, v, value);
-  if (!ok || faulted(value) || !std::isfinite(value)) return {false, 0};
-  return {true, value};
+  return guarded([&] {
+    double value = 0;
+    const bool ok = function(number, v, value);
+    return evalresult{ok, value};
+  });
 }
 
 paramcheckresult paramcheck(const tnode* node) {

@@ -42,13 +42,3 @@ real48 real48::fromdouble(double v) {
   if (negative) r.bytes[5] |= 0x80;
   return r;
 }
-
-double real48::todouble() const {
-  if (bytes[0] == 0) return 0.0;
-  uint64_t fraction = 0;
-  for (int i = 5; i >= 1; --i) fraction = (fraction << 8) | bytes[i];
-  fraction &= (uint64_t{1} << 39) - 1;
-  const uint64_t exponent = uint64_t{bytes[0]} - 129 + 1023;
-  const uint64_t sign = (bytes[5] & 0x80) ? uint64_t{1} << 63 : 0;
-  return std::bit_cast<double>(sign | (exponent << 52) | (fraction << 13));
-}

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 
 struct real48 {
@@ -14,8 +15,17 @@ struct real48 {
   // (infinities included) saturate to the largest real48 of the same sign;
   // magnitudes below the smallest real48 become 0, and so does NaN.
   static real48 fromdouble(double v);
-  // Exact: every real48 is a double.
-  double todouble() const;
+  // Exact: every real48 is a double. Inline: the evaluator reads parameters
+  // once per node and point.
+  double todouble() const {
+    if (bytes[0] == 0) return 0.0;
+    const uint64_t fraction = uint64_t{bytes[1]} | uint64_t{bytes[2]} << 8 |
+                              uint64_t{bytes[3]} << 16 | uint64_t{bytes[4]} << 24 |
+                              uint64_t{bytes[5] & 0x7fu} << 32;
+    const uint64_t exponent = uint64_t{bytes[0]} - 129 + 1023;
+    const uint64_t sign = static_cast<uint64_t>(bytes[5] >> 7) << 63;
+    return std::bit_cast<double>(sign | exponent << 52 | fraction << 13);
+  }
 
   friend bool operator==(const real48&, const real48&) = default;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cmath>
 #include <numbers>
 #include <set>
@@ -110,6 +111,36 @@ TEST(evalexpr, a_fault_does_not_leak_into_the_next_evaluation) {
   EXPECT_TRUE(evaluate("x*2", 1).ok);
   EXPECT_FALSE(evaluate("ln(x)", -1).ok);
   EXPECT_TRUE(evaluate("ln(x)", 1).ok);
+}
+
+TEST(evalexpr, flags_left_by_other_code_do_not_count) {
+  texpression e;
+  parseexpr(e, "x*2");
+  std::feraiseexcept(FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO);
+  const auto r = evalexpr(&e.root, 3, 0);
+  EXPECT_TRUE(r.ok);
+  EXPECT_EQ(r.value, 6);
+  std::feraiseexcept(FE_DIVBYZERO);
+  EXPECT_TRUE(applyfunc(16, 3).ok);
+}
+
+TEST(evalexpr, masked_overflow_still_counts) {
+  // 1/inf is a harmless 0, but the overflow before it happened.
+  EXPECT_FALSE(evaluate("1/(x*1e308*10)", 1).ok);
+  EXPECT_FALSE(evaluate("exp(-(x*1e308*10))", 1).ok);
+}
+
+TEST(evalexpr, small_whole_powers_match_the_general_rule) {
+  for (double b : {-3.0, -0.5, 0.0, 0.25, 2.0, 7.0}) {
+    for (int n = 1; n <= 16; ++n) {
+      texpression e;
+      parseexpr(e, "x^" + std::to_string(n));
+      const auto r = evalexpr(&e.root, b, 0);
+      ASSERT_TRUE(r.ok);
+      EXPECT_NEAR(r.value, std::pow(b, n), std::fabs(std::pow(b, n)) * 1e-15) << b << "^" << n;
+    }
+  }
+  EXPECT_FALSE(evaluate("x^16", 1e30).ok);
 }
 
 TEST(evalexpr, random_stays_in_range) {
