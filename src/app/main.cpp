@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
   installtranslation(app, translator);
 
   std::vector<std::string> arguments;
-  for (const QString& a : QCoreApplication::arguments().mid(1)) arguments.push_back(a.toStdString());
+  for (const QString& a : QCoreApplication::arguments().mid(1))
+    arguments.push_back(a.toStdString());
 
   platform::qtservices services;
   platform::qtimagefactory images;

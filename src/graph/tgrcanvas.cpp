@@ -40,7 +40,9 @@ void tgrcanvas::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, q->qimage());
 }
 
-void tgrcanvas::resizeEvent(QResizeEvent*) { owner_.formresize(); }
+void tgrcanvas::resizeEvent(QResizeEvent*) {
+  owner_.formresize();
+}
 
 void tgrcanvas::mousePressEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
@@ -57,7 +59,9 @@ void tgrcanvas::mouseReleaseEvent(QMouseEvent* e) {
   owner_.formmouseup(buttonof(e->button()), shiftof(e->modifiers(), e->buttons()), p.x(), p.y());
 }
 
-void tgrcanvas::mouseDoubleClickEvent(QMouseEvent*) { owner_.formdblclick(); }
+void tgrcanvas::mouseDoubleClickEvent(QMouseEvent*) {
+  owner_.formdblclick();
+}
 
 void tgrcanvas::keyPressEvent(QKeyEvent* e) {
   owner_.formkeydown(e->key(), shiftof(e->modifiers(), Qt::NoButton));

@@ -73,7 +73,8 @@ std::vector<tfigure*> tgrform::figures() const {
   if (!main_.hasfunc() || closing()) return result;
   auto& list = main_.func().figures;
   const int32_t end = std::min<int32_t>(lastfig, static_cast<int32_t>(list.size()));
-  for (int32_t i = std::max(firstfig, 0); i < end; ++i) result.push_back(list[static_cast<size_t>(i)].get());
+  for (int32_t i = std::max(firstfig, 0); i < end; ++i)
+    result.push_back(list[static_cast<size_t>(i)].get());
   return result;
 }
 
@@ -142,7 +143,9 @@ void tgrform::drawselection() {
   if (main_.tool == toolcode::fixpoint || main_.tool == toolcode::rotate) f.drawfixpoints();
 }
 
-void tgrform::showimage() { canvas_->update(); }
+void tgrform::showimage() {
+  canvas_->update();
+}
 
 void tgrform::clearselection() {
   for (tfigure* f : selection) f->selected = false;
@@ -208,7 +211,8 @@ void tgrform::afterp() {
     }
     main_.func().hidebars(states);
   }
-  if (main_.activewindow && main_.activewindow->isVisible()) main_.activewindow->canvas().setFocus();
+  if (main_.activewindow && main_.activewindow->isVisible())
+    main_.activewindow->canvas().setFocus();
 }
 
 void tgrform::pointtool(unsigned shift, int x, int y) {
@@ -289,7 +293,8 @@ bool tgrform::formclose() {
   if (main_.hasfunc()) {
     tfunc& func = main_.func();
     const int32_t n = lastfig - firstfig;
-    for (int32_t i = 0; i < n && firstfig >= 0 && firstfig < static_cast<int32_t>(func.figures.size()); ++i) {
+    for (int32_t i = 0;
+         i < n && firstfig >= 0 && firstfig < static_cast<int32_t>(func.figures.size()); ++i) {
       std::unique_ptr<tfigure> gone = func.deletefig(*func.figures[static_cast<size_t>(firstfig)]);
     }
   }
@@ -308,7 +313,9 @@ void tgrform::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
-void tgrform::resizeEvent(QResizeEvent* event) { QMdiSubWindow::resizeEvent(event); }
+void tgrform::resizeEvent(QResizeEvent* event) {
+  QMdiSubWindow::resizeEvent(event);
+}
 
 void tgrform::formmousedown(mousebutton button, unsigned shift, int x, int y) {
   main_.buttondown = 0;
@@ -356,11 +363,21 @@ QString tgrform::coordtext(double x, double y, char decimalseparator) {
 
 // --- tcoordshost
 
-int tgrform::clientwidth() const { return contentsRect().width(); }
-int tgrform::clientheight() const { return contentsRect().height(); }
-platform::colour tgrform::windowcolour() const { return main_.options().backgroundcolour(); }
-int tgrform::currenttool() const { return main_.tool; }
-tcoordsoptions tgrform::coordsoptions() const { return main_.options().coordsoptions(); }
+int tgrform::clientwidth() const {
+  return contentsRect().width();
+}
+int tgrform::clientheight() const {
+  return contentsRect().height();
+}
+platform::colour tgrform::windowcolour() const {
+  return main_.options().backgroundcolour();
+}
+int tgrform::currenttool() const {
+  return main_.tool;
+}
+tcoordsoptions tgrform::coordsoptions() const {
+  return main_.options().coordsoptions();
+}
 
 platform::point tgrform::rangelabelsize(int which, platform::surface& canvas) {
   const labelslot& l = labels_[static_cast<size_t>(std::clamp(which, 0, 3))];
@@ -394,25 +411,53 @@ void tgrform::drawtextlabels(platform::surface&) {}
 
 // --- tfigurehost
 
-float tgrform::paramvalue(int k) const { return main_.func().boxes[static_cast<size_t>(std::clamp(k, 1, 5) - 1)].value; }
-float tgrform::parammin(int k) const { return main_.func().boxes[static_cast<size_t>(std::clamp(k, 1, 5) - 1)].lowlimit(); }
-float tgrform::parammax(int k) const { return main_.func().boxes[static_cast<size_t>(std::clamp(k, 1, 5) - 1)].highlimit(); }
-float tgrform::paramstep(int k) const { return main_.options().paramconst().step[static_cast<size_t>(std::clamp(k, 1, 5) - 1)]; }
-std::string tgrform::paramformat(int k) const { return main_.options().paramconst().format[static_cast<size_t>(std::clamp(k, 1, 5) - 1)]; }
-bool tgrform::alwaysround() const { return main_.options().paramconst().alwaysround; }
-std::string tgrform::funcname() const { return main_.options().funcname(); }
-char tgrform::decimalseparator() const { return main_.services().decimalseparator(); }
-bool tgrform::windowactive() const { return main_.activewindow == this; }
-bool tgrform::panelapplying() const { return main_.panelrepaint != 0; }
+float tgrform::paramvalue(int k) const {
+  return main_.func().boxes[static_cast<size_t>(std::clamp(k, 1, 5) - 1)].value;
+}
+float tgrform::parammin(int k) const {
+  return main_.func().boxes[static_cast<size_t>(std::clamp(k, 1, 5) - 1)].lowlimit();
+}
+float tgrform::parammax(int k) const {
+  return main_.func().boxes[static_cast<size_t>(std::clamp(k, 1, 5) - 1)].highlimit();
+}
+float tgrform::paramstep(int k) const {
+  return main_.options().paramconst().step[static_cast<size_t>(std::clamp(k, 1, 5) - 1)];
+}
+std::string tgrform::paramformat(int k) const {
+  return main_.options().paramconst().format[static_cast<size_t>(std::clamp(k, 1, 5) - 1)];
+}
+bool tgrform::alwaysround() const {
+  return main_.options().paramconst().alwaysround;
+}
+std::string tgrform::funcname() const {
+  return main_.options().funcname();
+}
+char tgrform::decimalseparator() const {
+  return main_.services().decimalseparator();
+}
+bool tgrform::windowactive() const {
+  return main_.activewindow == this;
+}
+bool tgrform::panelapplying() const {
+  return main_.panelrepaint != 0;
+}
 
 void tgrform::setparamtext(int k, const std::string& text) {
   main_.func().boxes[static_cast<size_t>(std::clamp(k, 1, 5) - 1)].edittext = text;
 }
 
-void tgrform::changef2(tfigure& figure) { main_.func().changef2(figure); }
-platform::point tgrform::lastmouse() const { return lastmouse_; }
-void tgrform::setlastmouse(platform::point p) { lastmouse_ = p; }
-void tgrform::addtoselection(tfigure& figure) { selection.push_back(&figure); }
+void tgrform::changef2(tfigure& figure) {
+  main_.func().changef2(figure);
+}
+platform::point tgrform::lastmouse() const {
+  return lastmouse_;
+}
+void tgrform::setlastmouse(platform::point p) {
+  lastmouse_ = p;
+}
+void tgrform::addtoselection(tfigure& figure) {
+  selection.push_back(&figure);
+}
 
 void tgrform::bringtofront() {
   raise();

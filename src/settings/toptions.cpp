@@ -37,10 +37,18 @@ float toptions::field(const std::string& text, float fallback) const {
   return v ? *v : fallback;
 }
 
-float toptions::minx() const { return field(settings.minx, -10); }
-float toptions::maxx() const { return field(settings.maxx, 10); }
-float toptions::miny() const { return field(settings.miny, -10); }
-float toptions::maxy() const { return field(settings.maxy, 10); }
+float toptions::minx() const {
+  return field(settings.minx, -10);
+}
+float toptions::maxx() const {
+  return field(settings.maxx, 10);
+}
+float toptions::miny() const {
+  return field(settings.miny, -10);
+}
+float toptions::maxy() const {
+  return field(settings.maxy, 10);
+}
 
 tcoordsoptions toptions::coordsoptions() const {
   tcoordsoptions o;
@@ -55,7 +63,9 @@ tcoordsoptions toptions::coordsoptions() const {
   return o;
 }
 
-platform::colour toptions::backgroundcolour() const { return palettecolour(settings.background); }
+platform::colour toptions::backgroundcolour() const {
+  return palettecolour(settings.background);
+}
 
 std::string toptions::funcname() const {
   const int i = settings.params.funcname;

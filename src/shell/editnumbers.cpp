@@ -6,8 +6,12 @@
 
 namespace {
 
-bool isblank(char c) { return c == ' ' || c == '\t'; }
-bool isdigit(char c) { return c >= '0' && c <= '9'; }
+bool isblank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool isdigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Reads an integer as the old Val routine does: leading blanks, an optional
 // sign, digits. Returns whether the integer is zero and the 1-based position of
@@ -48,8 +52,7 @@ std::optional<float> texttofloat(std::string_view text, char decimalseparator) {
     if (isdigit(c)) {
       digits = true;
       s += c;
-    } else if ((c == '+' || c == '-') &&
-               (i == b || (exponent && (s.back() == 'e')))) {
+    } else if ((c == '+' || c == '-') && (i == b || (exponent && (s.back() == 'e')))) {
       s += c;
     } else if (c == decimalseparator && !point && !exponent) {
       point = true;
@@ -77,8 +80,7 @@ std::optional<float> edittofloat(std::string_view text, char decimalseparator) {
   const intscan n = scanint(t);
   if (n.stop > 0 && n.stop <= t.size() && (t[n.stop - 1] == ',' || t[n.stop - 1] == '.'))
     t[n.stop - 1] = decimalseparator;
-  if (n.zero && n.stop > 0 && (n.stop > t.size() || t[n.stop - 1] != decimalseparator))
-    return 0.0f;
+  if (n.zero && n.stop > 0 && (n.stop > t.size() || t[n.stop - 1] != decimalseparator)) return 0.0f;
   return texttofloat(t, decimalseparator);
 }
 

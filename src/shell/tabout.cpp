@@ -19,7 +19,8 @@ tabout::tabout(QWidget* parent) : QDialog(parent) {
   auto* name = new QLabel(QStringLiteral("<b>Tarnelo</b>"), this);
   name->setAlignment(Qt::AlignCenter);
   layout->addWidget(name);
-  auto* version = new QLabel(QStringLiteral("Versjon %1").arg(QStringLiteral(TARNELO_VERSION)), this);
+  auto* version =
+      new QLabel(QStringLiteral("Versjon %1").arg(QStringLiteral(TARNELO_VERSION)), this);
   version->setAlignment(Qt::AlignCenter);
   layout->addWidget(version);
   auto* close = new QPushButton(QStringLiteral("OK"), this);

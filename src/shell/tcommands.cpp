@@ -13,9 +13,9 @@ namespace {
 enum class rowkind { menu, item, separator, end };
 
 enum : unsigned {
-  radio = 1,      // one of the tool items: exactly one of them is checked
-  checked = 2,    // checked at start
-  disabled = 4,   // disabled at start
+  radio = 1,     // one of the tool items: exactly one of them is checked
+  checked = 2,   // checked at start
+  disabled = 4,  // disabled at start
 };
 
 struct row {
@@ -41,7 +41,8 @@ constexpr std::array rows{
     row{rowkind::item, "closewindow1", "Lukk grafvindu", 11, "", "", disabled},
     row{rowkind::separator, "", "", 0, "", "", 0},
     row{rowkind::item, "print1", "S&kriv ut...", 12, "", "Print current graph window(s)", disabled},
-    row{rowkind::item, "printersetup1", "Skriver&oppsett", 13, "", "Change printer setup", disabled},
+    row{rowkind::item, "printersetup1", "Skriver&oppsett", 13, "", "Change printer setup",
+        disabled},
     row{rowkind::separator, "", "", 0, "", "", 0},
     row{rowkind::item, "exit1", "&Avslutt", 14, "", "Exit this application", 0},
     row{rowkind::end, "", "", 0, "", "", 0},
@@ -126,8 +127,10 @@ constexpr std::array rows{
 
     row{rowkind::menu, "help1", "&Hjelp", 57, "", "", 0},
     row{rowkind::item, "contents1", "&Innhold", 58, "", "Display the help contents screen", 0},
-    row{rowkind::item, "search1", "&Søke etter hjelp om...", 59, "", "Search help file for a topic", 0},
-    row{rowkind::item, "howto1", "&Hvordan bruke hjelp", 60, "", "Help on using the help system", 0},
+    row{rowkind::item, "search1", "&Søke etter hjelp om...", 59, "", "Search help file for a topic",
+        0},
+    row{rowkind::item, "howto1", "&Hvordan bruke hjelp", 60, "", "Help on using the help system",
+        0},
     row{rowkind::separator, "", "", 0, "", "", 0},
     row{rowkind::item, "about1", "&Om Tarnelo...", 61, "", "Show program information", 0},
     row{rowkind::end, "", "", 0, "", "", 0},
@@ -136,7 +139,7 @@ constexpr std::array rows{
 struct buttonrow {
   const char* command;  // the item whose handler the button runs
   const char* hint;
-  const char* icon;     // cursor image used as glyph, or "" for a text button
+  const char* icon;  // cursor image used as glyph, or "" for a text button
   const char* text;
   bool radio;
 };
@@ -173,16 +176,20 @@ constexpr std::array toolbuttons{
 // Commands whose behaviour arrives with the files, printing, clipboard, help,
 // options and formula-entry parts of the program.
 constexpr std::array<std::string_view, 17> later{
-    "open1",   "saveproject1",  "saveas1", "print1",      "printersetup1", "delete1",
-    "undelete1", "cut1",        "copy1",   "paste1",      "copypicture1",  "custom1",
-    "interpolation1", "options1", "contents1", "search1", "howto1"};
+    "open1",          "saveproject1", "saveas1",   "print1",  "printersetup1", "delete1",
+    "undelete1",      "cut1",         "copy1",     "paste1",  "copypicture1",  "custom1",
+    "interpolation1", "options1",     "contents1", "search1", "howto1"};
 
-QString qs(const char* utf8) { return QString::fromUtf8(utf8); }
+QString qs(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
 
 }  // namespace
 
 // Outside any namespace: the macro declares the resource's init function.
-static void init_resources() { Q_INIT_RESOURCE(tarnelo); }
+static void init_resources() {
+  Q_INIT_RESOURCE(tarnelo);
+}
 
 bool tcommands::notyetavailable(const std::string& name) {
   for (std::string_view n : later)
@@ -208,7 +215,8 @@ void tcommands::buildmenus(QMainWindow& frame) {
   for (const row& r : rows) {
     switch (r.kind) {
       case rowkind::menu: {
-        QMenu* m = stack.empty() ? bar->addMenu(qs(r.caption)) : stack.back()->addMenu(qs(r.caption));
+        QMenu* m =
+            stack.empty() ? bar->addMenu(qs(r.caption)) : stack.back()->addMenu(qs(r.caption));
         m->setObjectName(r.name);
         QAction* a = m->menuAction();
         a->setObjectName(r.name);
@@ -252,11 +260,16 @@ void tcommands::buildbuttons(QMainWindow& frame) {
   filetools_->setMovable(false);
   filetools_->setProperty("helpcontext", 55);
   QStyle* style = QApplication::style();
-  const std::array<QStyle::StandardPixmap, 10> glyphs{
-      QStyle::SP_FileIcon,          QStyle::SP_DialogOpenButton, QStyle::SP_DialogSaveButton,
-      QStyle::SP_DriveFDIcon,       QStyle::SP_DialogDiscardButton, QStyle::SP_FileDialogDetailedView,
-      QStyle::SP_DialogApplyButton, QStyle::SP_TitleBarNormalButton, QStyle::SP_TitleBarMaxButton,
-      QStyle::SP_DialogHelpButton};
+  const std::array<QStyle::StandardPixmap, 10> glyphs{QStyle::SP_FileIcon,
+                                                      QStyle::SP_DialogOpenButton,
+                                                      QStyle::SP_DialogSaveButton,
+                                                      QStyle::SP_DriveFDIcon,
+                                                      QStyle::SP_DialogDiscardButton,
+                                                      QStyle::SP_FileDialogDetailedView,
+                                                      QStyle::SP_DialogApplyButton,
+                                                      QStyle::SP_TitleBarNormalButton,
+                                                      QStyle::SP_TitleBarMaxButton,
+                                                      QStyle::SP_DialogHelpButton};
   for (size_t i = 0; i < filebuttons.size(); ++i) {
     const buttonrow& b = filebuttons[i];
     QAction* a = items_.at(b.command);
@@ -281,8 +294,9 @@ void tcommands::buildbuttons(QMainWindow& frame) {
   toolbuttons_ = new QActionGroup(&frame);
   toolbuttons_->setExclusive(true);
   for (const buttonrow& b : toolbuttons) {
-    QAction* shown = *b.icon ? tooltools_->addAction(QIcon(QPixmap(qs(b.icon)).scaled(24, 24)), qs(b.hint))
-                             : tooltools_->addAction(qs(b.text));
+    QAction* shown =
+        *b.icon ? tooltools_->addAction(QIcon(QPixmap(qs(b.icon)).scaled(24, 24)), qs(b.hint))
+                : tooltools_->addAction(qs(b.text));
     shown->setObjectName(QString::fromUtf8(b.command) + "button");
     shown->setToolTip(qs(b.hint));
     shown->setProperty("hint", qs(b.hint));

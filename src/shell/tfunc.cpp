@@ -122,7 +122,8 @@ tfigure& tfunc::addfig(std::unique_ptr<tfigure> figure, tgrform& window) {
   figures.insert(figures.begin() + at, std::move(figure));
   if (familytexts.size() == 11) familytexts.pop_back();
   if (f.kind == family::custom)
-    familytexts[family::custom] = "Brukerdefinert funksjon" + main_.options().funcname() + f.formulabuf;
+    familytexts[family::custom] =
+        "Brukerdefinert funksjon" + main_.options().funcname() + f.formulabuf;
   family = f.kind;
   hidebars(statesfor(f));
   window.lastfig += 1;
@@ -200,7 +201,8 @@ void tfunc::listbox2change() {
   filtered.clear();
   current = -1;
   for (auto& f : figures) {
-    const bool taken = family == allfamilies || (family >= 0 && family < family::count && f->kind == family);
+    const bool taken =
+        family == allfamilies || (family >= 0 && family < family::count && f->kind == family);
     if (!taken) continue;
     filtered.push_back(f.get());
     if (f->selected && windowof(*f) == main_.activewindow && main_.activewindow)
@@ -216,7 +218,9 @@ void tfunc::resetfamilies() {
   selectfamily(nofamilies);
 }
 
-void tfunc::formactivate() { main_.panelactive = 1; }
+void tfunc::formactivate() {
+  main_.panelactive = 1;
+}
 
 std::string tfunc::displaytext() const {
   if (figures.empty() || current < 0 || current >= static_cast<int32_t>(filtered.size())) return {};

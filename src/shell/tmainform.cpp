@@ -12,8 +12,8 @@
 #include <cmath>
 
 #include "graph/tform3.h"
-#include "graph/tgrcanvas.h"
 #include "graph/tgetxcoord.h"
+#include "graph/tgrcanvas.h"
 #include "graph/tgrform.h"
 #include "settings/toptions.h"
 #include "shell/tabout.h"
@@ -69,7 +69,9 @@ const tooldef* findtool(int code) {
   return nullptr;
 }
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
 
 }  // namespace
 
@@ -166,7 +168,9 @@ void tmainform::createabout() {
 
 // The label font, formula entry and polynomial dialogs are made with their
 // own parts of the program.
-void tmainform::createremainingdialogs() { startlog.push_back("dialogs"); }
+void tmainform::createremainingdialogs() {
+  startlog.push_back("dialogs");
+}
 
 void tmainform::setpanel(int panel, const QString& text) {
   if (panel >= 0 && panel < 3) panels_[static_cast<size_t>(panel)]->setText(text);
@@ -280,7 +284,8 @@ void tmainform::tileclick() {
   for (tgrform* w : windowlist)
     if (!w->isMinimized() && !w->isMaximized()) normal.push_back(w);
   if (normal.empty()) return;
-  const std::vector<tplacement> places = tileplacements(measures(), static_cast<int>(normal.size()));
+  const std::vector<tplacement> places =
+      tileplacements(measures(), static_cast<int>(normal.size()));
   for (size_t j = 0; j < normal.size(); ++j)
     normal[j]->setGeometry(places[j].left, places[j].top, places[j].width, places[j].height);
 }
@@ -318,10 +323,11 @@ int tmainform::zoomfactor(const std::string& name) {
 void tmainform::activated(tgrform& w) {
   tgrform* before = lastactivated_;
   lastactivated_ = &w;
-  if (activewindow != &w) w.formactivate();
+  w.formactivate();
   // The window that lost the focus repaints, also when the frame had set the
   // active window to none while it made a new one.
-  if (before && before != &w && std::find(windowlist.begin(), windowlist.end(), before) != windowlist.end())
+  if (before && before != &w &&
+      std::find(windowlist.begin(), windowlist.end(), before) != windowlist.end())
     before->formdeactivate();
 }
 

@@ -2,10 +2,10 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <algorithm>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
 #ifndef TARNELO_VERSION
 #define TARNELO_VERSION "0.1.0"
@@ -80,7 +80,9 @@ void tsplash::paintEvent(QPaintEvent*) {
              QStringLiteral("%1").arg(args_.year));
 }
 
-void tsplash::mousePressEvent(QMouseEvent*) { finish(); }
+void tsplash::mousePressEvent(QMouseEvent*) {
+  finish();
+}
 
 // A splash window does not count as a last window closing, so the program
 // ends itself.

@@ -1,9 +1,8 @@
 // The frame's commands: new figures, tools, zooming, the save question.
-#include "guifixture.h"
-
 #include <QAction>
 #include <cmath>
 
+#include "guifixture.h"
 #include "shell/tcommands.h"
 
 namespace {
@@ -16,9 +15,9 @@ TEST_F(commandtest, everynewfigurecommandaddsitsfamily) {
     int family;
     int paramcount;
   };
-  const row rows[] = {{"line1", 0, 2},     {"parabola2", 1, 3}, {"parabola3", 2, 3},
+  const row rows[] = {{"line1", 0, 2},      {"parabola2", 1, 3}, {"parabola3", 2, 3},
                       {"hyperbola1", 3, 3}, {"sin1", 4, 4},      {"cos1", 5, 4},
-                      {"pol31", 6, 4},     {"pol41", 7, 5}};
+                      {"pol31", 6, 4},      {"pol41", 7, 5}};
   size_t count = 0;
   for (const row& r : rows) {
     SCOPED_TRACE(r.item);
@@ -70,7 +69,8 @@ TEST_F(commandtest, toolcommandswritetheirtexts) {
       {"rotate1", 5, 18, "Vri", ""},
       {"move1", 6, 17, "Flytt", "Dra i den valgte kurven. Dobbeltklikk for å velge en annen."},
       {"intersect1", 7, 16, "Finner skjæringspkt.", ""},
-      {"freeze1", 8, 12, "Frys graf", "Venstreklikk for å fryse en graf/høyreklikk for å tine opp."},
+      {"freeze1", 8, 12, "Frys graf",
+       "Venstreklikk for å fryse en graf/høyreklikk for å tine opp."},
       {"derivative1", 9, 15, "Finn den deriverte",
        "Venstreklikk for å finne den deriverte funksjonen. Dobbeltklikk for å velge en annen."},
       {"tangent1", 10, -2, "Finn tangent",
@@ -95,8 +95,9 @@ TEST_F(commandtest, toolcommandswritetheirtexts) {
 TEST_F(commandtest, tangenttoolonalinesaysitcannot) {
   main->runcommand("line1");
   main->runcommand("tangent1");
-  EXPECT_EQ(main->paneltext(2),
-            QString::fromUtf8("Kan ikke lage tangent til en linje-velg en annen IKKE LINEÆR funksjon."));
+  EXPECT_EQ(
+      main->paneltext(2),
+      QString::fromUtf8("Kan ikke lage tangent til en linje-velg en annen IKKE LINEÆR funksjon."));
   // A new non-line figure under the tangent tool gives the space-bar hint.
   main->runcommand("parabola2");
   EXPECT_TRUE(main->paneltext(2).startsWith("Tast mellomrom"));
@@ -116,8 +117,8 @@ TEST(commandnames, zoomfactorsfromitemnames) {
     const char* name;
     int factor;
   };
-  const row rows[] = {{"normal1", 1}, {"N211", 2}, {"N911", 9}, {"M121", 2},
-                      {"M191", 9},    {"line1", 0}, {"N", 0},   {"M1", 0}};
+  const row rows[] = {{"normal1", 1}, {"N211", 2},  {"N911", 9}, {"M121", 2},
+                      {"M191", 9},    {"line1", 0}, {"N", 0},    {"M1", 0}};
   for (const row& r : rows) EXPECT_EQ(tmainform::zoomfactor(r.name), r.factor) << r.name;
 }
 
@@ -221,7 +222,8 @@ TEST_F(commandtest, menucaptionsshortcutsandhelp) {
 TEST_F(commandtest, closingunchangedprojectasksnothing) {
   EXPECT_TRUE(main->close());
   EXPECT_TRUE(services.messages.empty() ||
-              services.messages.back().text != "Prosjektet er endret siden siste lagring.\rVil du lagre det?");
+              services.messages.back().text !=
+                  "Prosjektet er endret siden siste lagring.\rVil du lagre det?");
 }
 
 TEST_F(commandtest, closingachangedprojectasksfirst) {

@@ -1,10 +1,10 @@
 // Numbers typed by the user, and rounding to a step.
+#include "shell/editnumbers.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "shell/editnumbers.h"
 
 namespace {
 
@@ -15,11 +15,24 @@ TEST(edittofloat, readsbothdecimalmarks) {
     std::optional<float> expected;
   };
   const row rows[] = {
-      {"2,5", ',', 2.5f},   {"2.5", ',', 2.5f},    {"2.5", '.', 2.5f},  {"2,5", '.', 2.5f},
-      {".5", ',', 0.5f},    {"-.5", ',', -0.5f},   {"", ',', 0.0f},     {"abc", ',', 0.0f},
-      {"  7", ',', 7.0f},   {"-3", ',', -3.0f},    {"1e3", ',', 1000.0f}, {"0", ',', 0.0f},
-      {"-", ',', 0.0f},     {" ", ',', 0.0f},      {"2abc", ',', std::nullopt},
-      {"2,5,5", ',', std::nullopt}, {"1e99", ',', std::nullopt}, {"2,5 ", ',', 2.5f},
+      {"2,5", ',', 2.5f},
+      {"2.5", ',', 2.5f},
+      {"2.5", '.', 2.5f},
+      {"2,5", '.', 2.5f},
+      {".5", ',', 0.5f},
+      {"-.5", ',', -0.5f},
+      {"", ',', 0.0f},
+      {"abc", ',', 0.0f},
+      {"  7", ',', 7.0f},
+      {"-3", ',', -3.0f},
+      {"1e3", ',', 1000.0f},
+      {"0", ',', 0.0f},
+      {"-", ',', 0.0f},
+      {" ", ',', 0.0f},
+      {"2abc", ',', std::nullopt},
+      {"2,5,5", ',', std::nullopt},
+      {"1e99", ',', std::nullopt},
+      {"2,5 ", ',', 2.5f},
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.text);
@@ -38,8 +51,8 @@ TEST(roundtostep, nearestmultiplehalftowardzero) {
     float expected;
   };
   const row rows[] = {
-      {0.26f, 0.1f, 0.3f}, {0.8f, 0.5f, 1.0f},  {0.75f, 0.5f, 0.5f}, {-0.75f, 0.5f, -0.5f},
-      {2.37f, 0.5f, 2.5f}, {-2.37f, 0.5f, -2.5f}, {5.0f, 1.0f, 5.0f}, {1.3f, 0.0f, 1.3f},
+      {0.26f, 0.1f, 0.3f}, {0.8f, 0.5f, 1.0f},    {0.75f, 0.5f, 0.5f}, {-0.75f, 0.5f, -0.5f},
+      {2.37f, 0.5f, 2.5f}, {-2.37f, 0.5f, -2.5f}, {5.0f, 1.0f, 5.0f},  {1.3f, 0.0f, 1.3f},
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.value);

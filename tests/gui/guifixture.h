@@ -33,7 +33,9 @@ class guitest : public ::testing::Test {
   bool enabled(const char* name) { return main->commands().item(name)->isEnabled(); }
   bool checked(const char* name) { return main->commands().item(name)->isChecked(); }
 
-  platform::colour pixel(tgrform& w, int x, int y) { return w.coords.image->canvas().getpixel(x, y); }
+  platform::colour pixel(tgrform& w, int x, int y) {
+    return w.coords.image->canvas().getpixel(x, y);
+  }
 
   fakeservices services;
   platform::qtimagefactory images;

@@ -1,15 +1,15 @@
 // The program's start: order of creation, the state it leaves, the companion.
-#include "guifixture.h"
-
 #include <QAction>
+
+#include "guifixture.h"
 
 namespace {
 
 using startuptest = guitest;
 
 TEST_F(startuptest, createsthepartsinorder) {
-  const std::vector<std::string> expected{"tmainform", "tform3", "tgetxcoord", "toptions",
-                                          "tfunc",     "tgrform", "tabout",    "dialogs"};
+  const std::vector<std::string> expected{"tmainform", "tform3",  "tgetxcoord", "toptions",
+                                          "tfunc",     "tgrform", "tabout",     "dialogs"};
   EXPECT_EQ(main->startlog, expected);
 }
 
@@ -32,6 +32,22 @@ TEST_F(startuptest, leavestheprograminitsfirststate) {
   EXPECT_EQ(main->windowTitle(), "Tarnelo");
   EXPECT_EQ(func().pos(), QPoint(0, 0));
   EXPECT_FALSE(main->cutcopyon());
+}
+
+TEST_F(startuptest, loadsthetoolcursors) {
+  for (int n = 5; n <= 18; ++n) EXPECT_TRUE(main->cursors().has(n)) << n;
+  EXPECT_FALSE(main->cursors().has(4));
+  EXPECT_EQ(main->cursors().cursor(-2).shape(), Qt::ArrowCursor);
+  EXPECT_EQ(main->cursors().cursor(9).shape(), Qt::BitmapCursor);
+  EXPECT_EQ(main->cursors().cursor(99).shape(), Qt::ArrowCursor);
+}
+
+TEST_F(startuptest, panelactivationisremembereduntilawindowisactivated) {
+  main->mdi().setActiveSubWindow(&func());
+  func().formactivate();
+  EXPECT_EQ(main->panelactive, 1);
+  main->activated(active());
+  EXPECT_EQ(main->panelactive, 0);
 }
 
 TEST_F(startuptest, firstwindowshowsthesettingsrange) {

@@ -1,11 +1,10 @@
 // Graph windows: numbering, ranges in the panel's list, closing rules,
 // placement, resizing and the two repaint orders.
-#include "guifixture.h"
-
 #include <QAction>
 #include <QResizeEvent>
 #include <cmath>
 
+#include "guifixture.h"
 #include "shell/windowlayout.h"
 
 namespace {
@@ -249,7 +248,8 @@ TEST_F(windowtest, mousemovewritesthecoordinates) {
   const platform::point p = w.coords.worldtopixel(2.5, -1.25);
   w.formmousemove(0, p.x, p.y);
   const worldpoint at = w.coords.pixeltoworld(p.x, p.y);
-  EXPECT_EQ(main->paneltext(0), QString::asprintf("x:%6.2f , y:%6.2f", at.x, at.y).replace('.', ','));
+  EXPECT_EQ(main->paneltext(0),
+            QString::asprintf("x:%6.2f , y:%6.2f", at.x, at.y).replace('.', ','));
   EXPECT_EQ(tgrform::coordtext(2.5, -1.25, ','), "x:  2,50 , y: -1,25");
   EXPECT_DOUBLE_EQ(w.mousex, w.coords.pixeltoworld(p.x, p.y).x);
   EXPECT_EQ(tgrform::coordtext(-12.345, 100, '.'), "x:-12.35 , y:100.00");

@@ -19,6 +19,8 @@
 
 #include "platform/qt/cp1252.h"
 #include "platform/qt/qtimage.h"
+#include "platform/qt/thelpkey.h"
+#include "platform/qt/thelpwindow.h"
 
 namespace platform {
 
@@ -33,6 +35,7 @@ constexpr int pagedpi = 150;
 qtservices::qtservices(QWidget* parent, const QLocale& locale) : parent_(parent) {
   const std::string sep = tocp1252(locale.decimalPoint());
   separator_ = sep.size() == 1 && sep[0] != '?' ? sep[0] : '.';
+  helpkey_ = std::make_unique<thelpkey>(*this);
 }
 
 qtservices::~qtservices() {
@@ -300,20 +303,37 @@ void qtservices::copytoclipboard(const image& picture) {
   QGuiApplication::clipboard()->setImage(copy);
 }
 
+thelpwindow& qtservices::helpwindow() {
+  if (!helpwindow_) helpwindow_ = std::make_unique<thelpwindow>();
+  return *helpwindow_;
+}
+
 void qtservices::helptopic(int topic) {
-  if (help_.topic) help_.topic(topic);
+  if (help_.topic)
+    help_.topic(topic);
+  else
+    helpwindow().showtopic(topic);
 }
 
 void qtservices::helpcontents() {
-  if (help_.contents) help_.contents();
+  if (help_.contents)
+    help_.contents();
+  else
+    helpwindow().showcontents();
 }
 
 void qtservices::helpsearch(const std::string& key) {
-  if (help_.search) help_.search(key);
+  if (help_.search)
+    help_.search(key);
+  else
+    helpwindow().showsearch(tounicode(key));
 }
 
 void qtservices::helponhelp() {
-  if (help_.howtouse) help_.howtouse();
+  if (help_.howtouse)
+    help_.howtouse();
+  else
+    helpwindow().showhowtouse();
 }
 
 bool qtservices::startprogram(const std::string& path, const std::string& parameters) {

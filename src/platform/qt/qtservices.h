@@ -17,6 +17,8 @@ class QWidget;
 namespace platform {
 
 class qtimage;
+class thelpkey;
+class thelpwindow;
 
 class qtservices : public services {
  public:
@@ -55,8 +57,9 @@ class qtservices : public services {
 
   void copytoclipboard(const image& picture) override;
 
-  // Help is shown by the program's help window; until one is installed here
-  // the requests are ignored.
+  // Help is shown in the program's help window, made when first asked for;
+  // F1 anywhere asks for the topic of what has the focus. A viewer installed
+  // here takes the requests instead.
   struct helpviewer {
     std::function<void(int)> topic;
     std::function<void()> contents;
@@ -64,6 +67,7 @@ class qtservices : public services {
     std::function<void()> howtouse;
   };
   void sethelpviewer(helpviewer viewer) { help_ = std::move(viewer); }
+  thelpwindow& helpwindow();
   void helptopic(int topic) override;
   void helpcontents() override;
   void helpsearch(const std::string& key) override;
@@ -83,6 +87,8 @@ class qtservices : public services {
   char separator_ = ',';
   int busy_ = 0;
   helpviewer help_;
+  std::unique_ptr<thelpwindow> helpwindow_;
+  std::unique_ptr<thelpkey> helpkey_;
 
   // Printing: the page is drawn into an image at a modest resolution and
   // handed to the printer at each page end.
