@@ -14,8 +14,8 @@ class tprintout {
  public:
   // Where everything goes on the page, in page pixels.
   struct layout {
-    int lineheight = 0;     // pixel height of the 10-point page font
-    int picturewidth = 0;   // the picture's share of the page, margins included
+    int lineheight = 0;    // pixel height of the 10-point page font
+    int picturewidth = 0;  // the picture's share of the page, margins included
     int pictureheight = 0;
     int margin = 0;
     platform::rect picture;             // where the image is stretched to; empty: not drawn

@@ -268,6 +268,14 @@ int qtservices::pixelsperinch() {
 void qtservices::flushpage() {
   const QRect target = printpainter_->viewport();
   printpainter_->drawImage(target, page_->qimage());
+  if (keeplastpage_) lastpage_ = page_->qimage().copy();
+}
+
+void qtservices::setprintfile(const QString& path) {
+  enddoc();
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer_->setOutputFormat(QPrinter::PdfFormat);
+  printer_->setOutputFileName(path);
 }
 
 void qtservices::newpage() {

@@ -2,6 +2,7 @@
 // dialogs, the printer, the system clipboard, starting programs, the pointer.
 #pragma once
 
+#include <QImage>
 #include <QLocale>
 #include <QPointer>
 #include <QStringList>
@@ -54,6 +55,11 @@ class qtservices : public services {
   int pixelsperinch() override;
   void newpage() override;
   void enddoc() override;
+  // Prints into this PDF file from now on, without asking for a printer.
+  void setprintfile(const QString& path);
+  // Keeps a copy of the last page handed to the printer (for checking a printout).
+  void keeplastpage(bool on) { keeplastpage_ = on; }
+  const QImage& lastpage() const { return lastpage_; }
 
   void copytoclipboard(const image& picture) override;
 
@@ -95,6 +101,8 @@ class qtservices : public services {
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<QPainter> printpainter_;
   std::unique_ptr<qtimage> page_;
+  bool keeplastpage_ = false;
+  QImage lastpage_;
 };
 
 }  // namespace platform
