@@ -45,7 +45,11 @@ double tscobox::pointervalue() const {
 
 int32_t tscobox::rowfor(double value) const {
   if (rowvalue == 0.0f || !std::isfinite(rowvalue)) return origin + 10;
-  const double rows = std::trunc(10.0 * direction * value / static_cast<double>(rowvalue));
+  double rows = 10.0 * direction * value / static_cast<double>(rowvalue);
+  // A value one float rounding away from a whole row stands on that row (1
+  // over 0.2 x Interval is 4.9999999 in floats); anything further is cut.
+  const double whole = std::round(rows);
+  rows = std::fabs(rows - whole) < 1e-4 ? whole : std::trunc(rows);
   if (!std::isfinite(rows)) return rows > 0 ? origin + static_cast<int32_t>(rowlimit) : origin;
   return origin + static_cast<int32_t>(std::clamp(rows, -rowlimit, rowlimit));
 }

@@ -12,7 +12,7 @@
 
 class tscobox {
  public:
-  static constexpr int32_t tickspacing = 10;  // rows between two tick lines
+  static constexpr int32_t tickspacing = 10;   // rows between two tick lines
   static constexpr int32_t labelspacing = 50;  // rows between two labels
   static constexpr int32_t labelrows = 16;     // rows a label text covers
   static constexpr size_t maxlabel = 10;       // characters of a label kept
@@ -29,8 +29,8 @@ class tscobox {
   // Takes the parameter's settings; a direction other than 1 is taken as -1.
   void setup(int32_t direction, float interval, float max, float min);
 
-  int32_t pointerrow = 0;    // the row last pressed or dragged to
-  int32_t origin = 50;       // tape position of the value 0: half the box's height
+  int32_t pointerrow = 0;     // the row last pressed or dragged to
+  int32_t origin = 50;        // tape position of the value 0: half the box's height
   int32_t tapeposition = 50;  // rows scrolled so far
   platform::colour background = normalbackground;
   platform::colour labelcolour = normallabel;
