@@ -2,12 +2,13 @@
 
 #include <cfenv>
 #include <cmath>
-#include <numbers>
 #include <random>
 
-namespace {
+#include "expr/evalops.h"
 
-constexpr int fpfaults = FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID;
+using evalops::fpfaults;
+
+namespace {
 
 std::array<real48, 5> makeparams() {
   std::array<real48, 5> values;
@@ -22,144 +23,6 @@ std::array<real48, 5> params = makeparams();
 std::mt19937& generator() {
   static std::mt19937 engine{std::random_device{}()};
   return engine;
-}
-
-// Rounds to the nearest whole number, halves to even, as a 32-bit integer.
-// Out of range (or NaN) is the invalid operation the conversion would raise.
-bool roundtoint(double v, int32_t& n) {
-  const double r = std::nearbyint(v);
-  if (!(r >= -2147483648.0 && r <= 2147483647.0)) return false;
-  n = static_cast<int32_t>(r);
-  return true;
-}
-
-bool function(int number, double v, double& value) {
-  value = 0;
-  switch (number) {
-    case 1:
-      value = std::fabs(v);
-      return true;
-    case 2:
-      value = std::atan(v);
-      return true;
-    case 3:
-      value = std::cos(v);
-      return true;
-    case 4:
-      if (!(v < 700)) return false;
-      value = std::exp(v);
-      return true;
-    case 5:
-      value = v - std::trunc(v);
-      return true;
-    case 6: {
-      int32_t n = 0;
-      if (!roundtoint(v, n) || n != std::fabs(v) || !(v < 34)) return false;
-      double product = 1;
-      for (int32_t i = 2; i <= n; ++i) product *= i;
-      value = product;
-      return true;
-    }
-    case 7:
-      value = std::trunc(v);
-      return true;
-    case 8:
-      if (v == 1) {
-        value = std::numbers::pi / 2;
-      } else if (v == -1) {
-        value = -std::numbers::pi / 2;
-      } else {
-        if (!(v <= 1 && v >= -1)) return false;
-        value = std::atan(v / std::sqrt(1 - v * v));
-      }
-      return true;
-    case 9:
-      if (v == 0) {
-        value = std::numbers::pi / 2;
-      } else {
-        if (!(v <= 1 && v >= -1)) return false;
-        value = std::acos(v);
-      }
-      return true;
-    case 10:
-      if (!(v > 0)) return false;
-      value = std::log(v);
-      return true;
-    case 11:
-      // log10 rather than ln v / ln 10, so that log(1000) is exactly 3.
-      if (!(v > 0)) return false;
-      value = std::log10(v);
-      return true;
-    case 12: {
-      if (std::isnan(v)) return false;
-      if (v <= 0) {
-        value = std::uniform_real_distribution<double>(0.0, 1.0)(generator());
-        return true;
-      }
-      int32_t n = 0;
-      if (!roundtoint(v, n)) return false;
-      if (n > 1) value = std::uniform_int_distribution<int32_t>(0, n - 1)(generator());
-      return true;
-    }
-    case 13: {
-      int32_t n = 0;
-      if (!roundtoint(v, n)) return false;
-      value = n;
-      return true;
-    }
-    case 14:
-      value = v < 0 ? -1 : v > 0 ? 1 : 0;
-      return true;
-    case 15:
-      value = std::sin(v);
-      return true;
-    case 16:
-      value = v * v;
-      return true;
-    case 17:
-      if (!(v >= 0)) return false;
-      value = std::sqrt(v);
-      return true;
-    case 18:
-    case 19: {
-      const double c = std::cos(v);
-      if (c == 0) return false;
-      value = std::sin(v) / c;
-      return true;
-    }
-    default:
-      return false;
-  }
-}
-
-// b^p. pow rather than exp(p * ln b): the same value where both are exact
-// enough, but 2^3 is exactly 8.
-bool power(double b, double p, double& value) {
-  // Small whole exponents (x^2, x^3 ...) by multiplication: much faster than
-  // pow, for any base, with the same signs and the same overflow.
-  if (p >= 1 && p <= 16 && p == static_cast<int>(p)) {
-    const int n = static_cast<int>(p);
-    double result = b;
-    for (int i = 1; i < n; ++i) result *= b;
-    value = result;
-    return true;
-  }
-  if (b > 0) {
-    value = std::pow(b, p);
-    return true;
-  }
-  if (b == 0 && p > 0) {
-    value = 0;
-    return true;
-  }
-  int32_t n = 0;
-  if (!roundtoint(p, n)) return false;
-  if (n == p && b < 0) {
-    value = std::pow(-b, p);
-    if (n % 2 != 0) value = -value;
-    return true;
-  }
-  return false;
 }
 
 evalresult eval(const tnode* node, double x, double y);
@@ -191,7 +54,7 @@ evalresult eval(const tnode* node, double x, double y) {
     if (kind == nodekind::difference) return {true, l.value - r.value};
     if (kind == nodekind::power) {
       double value = 0;
-      const bool ok = power(l.value, r.value, value);
+      const bool ok = evalops::power(l.value, r.value, value);
       return {ok, value};
     }
     if (r.value == 0) return {};
@@ -208,7 +71,7 @@ evalresult eval(const tnode* node, double x, double y) {
   if (kind == nodekind::negation) return {true, -l.value};
   if (!nodekind::isfunction(kind)) return l;
   double value = 0;
-  const bool ok = function(kind - nodekind::function0, l.value, value);
+  const bool ok = evalops::function(kind - nodekind::function0, l.value, value);
   return {ok, value};
 }
 
@@ -240,6 +103,19 @@ evalresult guarded(work run) {
 
 }  // namespace
 
+bool evalops::randomdraw(double v, double& value) {
+  value = 0;
+  if (std::isnan(v)) return false;
+  if (v <= 0) {
+    value = std::uniform_real_distribution<double>(0.0, 1.0)(generator());
+    return true;
+  }
+  int32_t n = 0;
+  if (!roundtoint(v, n)) return false;
+  if (n > 1) value = std::uniform_int_distribution<int32_t>(0, n - 1)(generator());
+  return true;
+}
+
 evalresult evalexpr(const tnode* node, double x, double y) {
   if (!node) return {};
   return guarded([&] { return eval(node, x, y); });
@@ -248,7 +124,7 @@ evalresult evalexpr(const tnode* node, double x, double y) {
 evalresult applyfunc(int number, double v) {
   return guarded([&] {
     double value = 0;
-    const bool ok = function(number, v, value);
+    const bool ok = evalops::function(number, v, value);
     return evalresult{ok, value};
   });
 }
