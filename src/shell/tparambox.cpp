@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "shell/editnumbers.h"
 
@@ -252,4 +253,27 @@ bool tparambox::applysettings(const tboxconfig& config) {
   step = config.step;
   clamp();
   return true;
+}
+
+tparambox::readresult tparambox::readedit() {
+  // Where the integer part stops decides: at a decimal mark or nowhere the
+  // text is a number, at anything else it reads as 0.
+  const std::string& t = edittext;
+  size_t i = 0;
+  while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  const size_t digits = i;
+  while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+  const bool whole = i == t.size() && i > digits;
+  const bool mark = i < t.size() && (t[i] == ',' || t[i] == '.');
+  if (!whole && !mark) {
+    value = 0;
+    if (writing) clamp();
+    return readresult::ignore;
+  }
+  const std::optional<float> v = edittofloat(t, separator_);
+  if (!v) return readresult::notanumber;
+  value = *v;
+  if (writing) clamp();
+  return readresult::apply;
 }

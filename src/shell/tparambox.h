@@ -81,6 +81,14 @@ class tparambox {
   // Puts the value inside [Min, Max] (rewriting the edit field when it was
   // outside) and moves the tape to it.
   void clamp();
+  // Reads the typed edit text into the value. A number (with "," or "." as
+  // its decimal mark) is taken, clamped unless the box wrote the text itself,
+  // and is to be applied; text that stops being a number at any other
+  // character sets the value to 0 and is not applied; text that starts like
+  // a number but is not one ("2,5,5") changes nothing and is reported.
+  enum class readresult { apply, ignore, notanumber };
+  readresult readedit();
+
   // New settings from the options; ignored when they would leave the current
   // value outside [Min, Max].
   bool applysettings(const tboxconfig& config);

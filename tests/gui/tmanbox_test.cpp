@@ -210,4 +210,26 @@ TEST_F(boxfixture, statessetthetapecolours) {
   EXPECT_EQ(box.scale().labelcolour, platform::rgb(255, 255, 0));
 }
 
+TEST_F(boxfixture, typedtextreadsasanumberwitheitherdecimalmark) {
+  using rr = tparambox::readresult;
+  struct row {
+    const char* text;
+    rr result;
+    float value;
+  };
+  const std::vector<row> rows = {
+      {"2,5", rr::apply, 2.5f},     {"2.5", rr::apply, 2.5f}, {"-3", rr::apply, -3},
+      {" 7", rr::apply, 7},         {",5", rr::apply, 0.5f},  {"abc", rr::ignore, 0},
+      {"2abc", rr::ignore, 0},      {"", rr::ignore, 0},      {"-", rr::ignore, 0},
+      {"2,5,5", rr::notanumber, 9}, {"1e3", rr::ignore, 0},   {"500", rr::apply, 100},
+      {"-1e9", rr::ignore, 0},
+  };
+  for (const row& r : rows) {
+    make({}, 9);
+    box.edittext = r.text;
+    EXPECT_EQ(box.readedit(), r.result) << r.text;
+    EXPECT_FLOAT_EQ(box.value, r.value) << r.text;
+  }
+}
+
 }  // namespace
