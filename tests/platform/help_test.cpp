@@ -265,3 +265,30 @@ TEST(helpkey, f1_asks_for_the_topic_of_the_focus_and_is_swallowed) {
   ASSERT_EQ(help.helprequests.size(), 2u);
   EXPECT_EQ(help.helprequests[1].kind, fakeservices::helpkind::contents);
 }
+
+TEST(helpkey, f1_in_an_open_menu_asks_for_the_highlighted_item) {
+  fakeservices help;
+  thelpkey key(help);
+  QWidget frame;
+  frame.setProperty("helpcontext", 1);
+  frame.show();
+  QMenu menu(&frame);
+  menu.menuAction()->setProperty("helpcontext", 5);
+  QAction* save = menu.addAction(QStringLiteral("Lagre som..."));
+  save->setProperty("helpcontext", 10);
+  menu.addAction(QStringLiteral("Uten nummer"));
+  menu.popup(QPoint(10, 10));
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activePopupWidget(), &menu);
+
+  menu.setActiveAction(save);
+  EXPECT_EQ(thelpkey::currentcontext(), 10);
+  menu.setActiveAction(menu.actions().at(1));
+  EXPECT_EQ(thelpkey::currentcontext(), 5);  // an item without a number: the menu's
+
+  menu.setActiveAction(save);
+  presskey(&menu, Qt::Key_F1);
+  ASSERT_EQ(help.helprequests.size(), 1u);
+  EXPECT_EQ(help.helprequests[0].topic, 10);
+  EXPECT_FALSE(menu.isVisible());  // the menu gives way to the help
+}
