@@ -1,0 +1,140 @@
+#include "shell/tparamcolumn.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+
+#include "platform/qt/cp1252.h"
+#include "platform/qt/qtimage.h"
+
+namespace {
+
+constexpr int scaleleft = 8;
+constexpr int scaletop = 41;
+constexpr int scalewidth = 33;
+constexpr int scaleheight = 100;
+
+// Shows the box's tape picture.
+class tapeview : public QWidget {
+ public:
+  tapeview(tparambox& box, QWidget* parent) : QWidget(parent), box_(box) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    if (!box_.hasscale()) return;
+    if (auto* img = dynamic_cast<platform::qtimage*>(&box_.scale().picture()))
+      p.drawImage(0, 0, img->qimage());
+  }
+
+ private:
+  tparambox& box_;
+};
+
+}  // namespace
+
+tparamcolumn::tparamcolumn(tparambox& box, char letter, QWidget* parent)
+    : QWidget(parent), box_(box) {
+  setFixedSize(columnwidth, columnheight);
+  header_ = new QLabel(this);
+  header_->setGeometry(scaleleft, 0, 40, 14);
+  setletter(letter);
+
+  // The scale box is the reference: the up button sits 25 pixels above it,
+  // the down button right below it, the edit field 25 pixels lower.
+  scale_ = new tapeview(box, this);
+  scale_->setObjectName(QString::fromStdString(box.controlname("scale")));
+  scale_->setGeometry(scaleleft, scaletop, scalewidth, scaleheight);
+  scale_->installEventFilter(this);
+  up_ = new QToolButton(this);
+  up_->setObjectName(QString::fromStdString(box.controlname("up")));
+  up_->setArrowType(Qt::UpArrow);
+  up_->setGeometry(scaleleft, scaletop - 25, scalewidth, 25);
+  up_->installEventFilter(this);
+  down_ = new QToolButton(this);
+  down_->setObjectName(QString::fromStdString(box.controlname("down")));
+  down_->setArrowType(Qt::DownArrow);
+  down_->setGeometry(scaleleft, scaletop + scaleheight, scalewidth, 25);
+  down_->installEventFilter(this);
+  pointer_ = new QWidget(this);
+  pointer_->setAutoFillBackground(true);
+  QPalette pp = pointer_->palette();
+  pp.setColor(QPalette::Window, Qt::black);
+  pointer_->setPalette(pp);
+  pointer_->setGeometry(scaleleft - 6, scaletop + box.scale().pointery(), 6, 1);
+  edit_ = new QLineEdit(this);
+  edit_->setObjectName(QString::fromStdString(box.controlname("edit")));
+  edit_->setGeometry(1, scaletop + scaleheight + 25, columnwidth - 2, 22);
+  edit_->installEventFilter(this);
+  connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    box_.edittext = platform::tocp1252(text);
+    if (typed) typed(box_);
+  });
+  refresh();
+}
+
+void tparamcolumn::setletter(char letter) {
+  header_->setText(QStringLiteral("  ") + QChar::fromLatin1(letter));
+}
+
+QString tparamcolumn::header() const {
+  return header_->text();
+}
+
+void tparamcolumn::refresh() {
+  const QString text = platform::tounicode(box_.edittext);
+  if (edit_->text() != text) {
+    const bool blocked = edit_->blockSignals(true);
+    edit_->setText(text);
+    edit_->blockSignals(blocked);
+  }
+  const uint8_t s = box_.state();
+  edit_->setEnabled(s == tparambox::normal);
+  QPalette p = edit_->palette();
+  const QColor textcolour = s == tparambox::normal ? QColor(Qt::black)
+                            : s == tparambox::hidden
+                                ? QColor(Qt::white)
+                                : palette().color(QPalette::Disabled, QPalette::WindowText);
+  p.setColor(QPalette::Disabled, QPalette::Text, textcolour);
+  p.setColor(QPalette::Active, QPalette::Text, textcolour);
+  p.setColor(QPalette::Inactive, QPalette::Text, textcolour);
+  edit_->setPalette(p);
+  up_->setEnabled(s == tparambox::normal);
+  down_->setEnabled(s == tparambox::normal);
+  scale_->update();
+}
+
+bool tparamcolumn::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == edit_) {
+    if (event->type() == QEvent::FocusOut && left) left(box_);
+    return QWidget::eventFilter(watched, event);
+  }
+  auto* w = qobject_cast<QWidget*>(watched);
+  if (!w) return QWidget::eventFilter(watched, event);
+  const std::string name = w->objectName().toStdString();
+  switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+      auto* m = static_cast<QMouseEvent*>(event);
+      if (m->button() == Qt::LeftButton && mousedown)
+        mousedown(name, static_cast<int>(m->position().y()));
+      break;
+    }
+    case QEvent::MouseMove: {
+      auto* m = static_cast<QMouseEvent*>(event);
+      if (w == scale_ && (m->buttons() & Qt::LeftButton) && mousemove)
+        mousemove(name, static_cast<int>(m->position().y()));
+      break;
+    }
+    case QEvent::MouseButtonRelease:
+      if (mouseup) mouseup();
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
