@@ -146,8 +146,13 @@ std::unique_ptr<tfigure> tfunc::deletefig(tfigure& figure) {
   tgrform* owner = windowof(figure);
   std::unique_ptr<tfigure> taken = std::move(figures[static_cast<size_t>(i)]);
   figures.erase(figures.begin() + i);
-  // The figure's own window loses it (not whichever window is active).
-  if (owner) owner->figcount -= 1;
+  // The figure's own window loses it (not whichever window is active), and
+  // keeps no reference to it.
+  if (owner) {
+    owner->figcount -= 1;
+    std::erase(owner->selection, &figure);
+    if (owner->curfig == &figure) owner->curfig = nullptr;
+  }
   if (figures.empty()) {
     if (familytexts.size() < 11) familytexts.push_back(nofiguretext);
     selectfamily(nofamilies);

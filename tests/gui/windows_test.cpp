@@ -73,6 +73,8 @@ TEST_F(windowtest, deletingthelastfigurebringsbacktheemptyentry) {
   EXPECT_EQ(func().familytexts.back(), "Ingen funksjoner");
   EXPECT_EQ(func().family, tfunc::nofamilies);
   EXPECT_EQ(active().figcount, 0);
+  // The window keeps no reference to the figure it lost.
+  EXPECT_TRUE(active().selection.empty());
   EXPECT_EQ(func().deletefig(*gone), nullptr);
 }
 
