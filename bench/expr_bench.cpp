@@ -4,11 +4,14 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "expr/evalexpr.h"
 #include "expr/parseexpr.h"
+#include "expr/tprogram.h"
 
 #ifdef TARNELO_HAVE_MUPARSER
 #include <muParser.h>
@@ -50,6 +53,62 @@ void tarnelo_eval(benchmark::State& state) {
   state.SetLabel(formulas[state.range(0)]);
 }
 BENCHMARK(tarnelo_eval)->DenseRange(0, formulas.size() - 1);
+
+// The compiled program, one point at a time.
+void tarnelo_program(benchmark::State& state) {
+  texpression e;
+  parseexpr(e, formulas[state.range(0)]);
+  const tprogram program(&e.root);
+  setparamvalue(1, 1.5);
+  setparamvalue(2, -2);
+  setparamvalue(3, 0.5);
+  const auto x = xs();
+  for (auto _ : state) {
+    double sum = 0;
+    for (double v : x) {
+      const evalresult r = program.evaluate(v, 0);
+      if (r.ok) sum += r.value;
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * points);
+  state.SetLabel(formulas[state.range(0)]);
+}
+BENCHMARK(tarnelo_program)->DenseRange(0, formulas.size() - 1);
+
+// The compiled program over all 2,000 points in one call, as a curve is sampled.
+void tarnelo_batch(benchmark::State& state) {
+  texpression e;
+  parseexpr(e, formulas[state.range(0)]);
+  const tprogram program(&e.root);
+  setparamvalue(1, 1.5);
+  setparamvalue(2, -2);
+  setparamvalue(3, 0.5);
+  const auto x = xs();
+  std::vector<double> values(points);
+  std::unique_ptr<bool[]> oks(new bool[points]);
+  for (auto _ : state) {
+    program.evalmany(x, 0, values, std::span<bool>(oks.get(), points));
+    double sum = 0;
+    for (int i = 0; i < points; ++i)
+      if (oks[i]) sum += values[i];
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * points);
+  state.SetLabel(formulas[state.range(0)]);
+}
+BENCHMARK(tarnelo_batch)->DenseRange(0, formulas.size() - 1);
+
+void tarnelo_compile(benchmark::State& state) {
+  texpression e;
+  parseexpr(e, formulas[state.range(0)]);
+  for (auto _ : state) {
+    tprogram program(&e.root);
+    benchmark::DoNotOptimize(program);
+  }
+  state.SetLabel(formulas[state.range(0)]);
+}
+BENCHMARK(tarnelo_compile)->DenseRange(0, formulas.size() - 1);
 
 void tarnelo_parse(benchmark::State& state) {
   const std::string text = formulas[state.range(0)];

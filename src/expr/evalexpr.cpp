@@ -160,10 +160,14 @@ paramcheckresult paramcheck(const tnode* node) {
   }
 }
 
-std::array<real48, 5>& paramvalues() { return params; }
+std::array<real48, 5>& paramvalues() {
+  return params;
+}
 
 void setparamvalue(int p, double v) {
   if (p >= 1 && p <= 5) params[p - 1] = real48::fromdouble(v);
 }
 
-double paramvalue(int p) { return p >= 1 && p <= 5 ? params[p - 1].todouble() : 0.0; }
+double paramvalue(int p) {
+  return p >= 1 && p <= 5 ? params[p - 1].todouble() : 0.0;
+}

@@ -118,7 +118,9 @@ inline bool function(int number, double v, double& value) {
 
 // Exponents taken by repeated multiplication: much faster than pow, for any
 // base, with the same signs and the same overflow.
-inline bool smallwhole(double p) { return p >= 1 && p <= 16 && p == static_cast<int>(p); }
+inline bool smallwhole(double p) {
+  return p >= 1 && p <= 16 && p == static_cast<int>(p);
+}
 
 inline double powi(double b, int n) {
   double result = b;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cfenv>
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -14,10 +15,32 @@
 // Lane 0 is x; scalar 0 is y and scalars 1..5 the parameters.
 enum class tprogram::op : uint8_t {
   // d is a lane
-  add_ll, add_lk, sub_ll, sub_lk, sub_kl, mul_ll, mul_lk, div_ll, div_lk, div_kl,
-  pow_ll, pow_lk, pow_kl, powi_l, neg_l, func_l, bcast,
+  add_ll,
+  add_lk,
+  sub_ll,
+  sub_lk,
+  sub_kl,
+  mul_ll,
+  mul_lk,
+  div_ll,
+  div_lk,
+  div_kl,
+  pow_ll,
+  pow_lk,
+  pow_kl,
+  powi_l,
+  neg_l,
+  func_l,
+  bcast,
   // d is a scalar
-  add_kk, sub_kk, mul_kk, div_kk, pow_kk, powi_k, neg_k, func_k,
+  add_kk,
+  sub_kk,
+  mul_kk,
+  div_kk,
+  pow_kk,
+  powi_k,
+  neg_k,
+  func_k,
 };
 
 namespace {
@@ -32,14 +55,12 @@ constexpr std::size_t block = 128;    // points per block in evalmany
 template <std::size_t N>
 class scratch {
  public:
-  explicit scratch(std::size_t n) {
-    if (n > N) heap_.resize(n);
-  }
-  double* data() { return heap_.empty() ? local_.data() : heap_.data(); }
+  explicit scratch(std::size_t n) : heap_(n > N ? std::make_unique<double[]>(n) : nullptr) {}
+  double* data() { return heap_ ? heap_.get() : local_.data(); }
 
  private:
   std::array<double, N> local_;
-  std::vector<double> heap_;
+  std::unique_ptr<double[]> heap_;
 };
 
 // One two-operand step, exactly as the tree walk does it.
@@ -64,10 +85,12 @@ inline bool binary(int32_t kind, double a, double b, double& v) {
   }
 }
 
-// The parameter table as doubles, read once per call.
-std::array<double, 5> currentparams() {
+// The parameters the program reads, as doubles, read once per call.
+std::array<double, 5> currentparams(unsigned used) {
   std::array<double, 5> p{};
-  for (int k = 1; k <= 5; ++k) p[k - 1] = paramvalue(k);
+  const auto& table = paramvalues();
+  for (int k = 0; k < 5; ++k)
+    if (used & (1u << k)) p[k] = table[k].todouble();
   return p;
 }
 
@@ -101,7 +124,10 @@ class tprogram::builder {
     if (kind == nodekind::number) return constant(n->value);
     if (kind == nodekind::varx) return slot{false, 0};
     if (kind == nodekind::vary) return slot{true, 0};
-    if (nodekind::isparam(kind)) return slot{true, -kind - 5};
+    if (nodekind::isparam(kind)) {
+      p_.paramsused_ |= 1u << (-kind - 6);
+      return slot{true, -kind - 5};
+    }
     if (!n->left) return std::nullopt;
     switch (kind) {
       case nodekind::sum:
@@ -120,7 +146,8 @@ class tprogram::builder {
         const auto l = build(n->left);
         if (!l) return std::nullopt;
         if (kind == nodekind::negation) return oneoperand(op::neg_k, 0, *l);
-        if (nodekind::isfunction(kind)) return oneoperand(op::func_k, kind - nodekind::function0, *l);
+        if (nodekind::isfunction(kind))
+          return oneoperand(op::func_k, kind - nodekind::function0, *l);
         return l;  // parentheses and unknown kinds: the value of the operand
       }
     }
@@ -147,8 +174,7 @@ class tprogram::builder {
     return static_cast<int32_t>(p_.constants_.size()) - 1;
   }
   bool known(slot s) const {
-    return s.uniform && s.index < static_cast<int32_t>(isconstant_.size()) &&
-           isconstant_[s.index];
+    return s.uniform && s.index < static_cast<int32_t>(isconstant_.size()) && isconstant_[s.index];
   }
   double value(slot s) const { return p_.constants_[s.index]; }
 
@@ -227,7 +253,8 @@ class tprogram::builder {
     if (l.uniform) return emitscalar(scalarcode, l.index, number);
     release(l);
     const slot d = newlane();
-    p_.body_.push_back({scalarcode == op::neg_k ? op::neg_l : op::func_l, d.index, l.index, number});
+    p_.body_.push_back(
+        {scalarcode == op::neg_k ? op::neg_l : op::func_l, d.index, l.index, number});
     return d;
   }
 
@@ -285,9 +312,9 @@ bool tprogram::compile(const tnode* root) {
 // One call's scalars: the prelude over y, the parameters and the constants.
 // Kept out of line, as runblock.
 [[gnu::noinline]] bool tprogram::runprelude(double y, const double* params, double* s) const {
-  std::copy(constants_.begin(), constants_.end(), s);
   s[0] = y;
   std::copy(params, params + 5, s + 1);
+  std::copy(constants_.begin() + firstconstant, constants_.end(), s + firstconstant);
   for (const instruction& in : prelude_) {
     const double a = s[in.a];
     double v = 0;
@@ -395,7 +422,7 @@ evalresult tprogram::runscalar(double x, double y, const double* params) const {
 
 evalresult tprogram::evaluate(double x, double y) const {
   if (empty_ || never_) return {};
-  const auto params = currentparams();
+  const auto params = currentparams(paramsused_);
   // As the tree walk: flags left by other code are cleared and the point
   // worked out once more; only a flag raised then is the point's own.
   evalresult r = runscalar(x, y, params.data());
@@ -413,19 +440,23 @@ evalresult tprogram::evaluate(double x, double y) const {
 
 namespace {
 
+// Every lane of a block. A destination may be one of the sources, but only
+// lane for lane, so the lanes do not depend on each other.
+#define FOR_LANES(i) _Pragma("GCC ivdep") for (std::size_t i = 0; i < block; ++i)
+
 // One function over a block; the number is fixed here so that the switch in
 // evalops::function folds away and the loop is the function's alone.
 template <int number>
-void mapfunction(const double* a, double* d, bool* ok, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i) {
+void mapfunction(const double* a, double* d, bool* ok) {
+  FOR_LANES(i) {
     double v = 0;
     const bool good = evalops::function(number, a[i], v);
-    ok[i] = ok[i] && good;
+    ok[i] = ok[i] & good;
     d[i] = v;
   }
 }
 
-using mapper = void (*)(const double*, double*, bool*, std::size_t);
+using mapper = void (*)(const double*, double*, bool*);
 
 template <std::size_t... numbers>
 constexpr std::array<mapper, sizeof...(numbers)> mappers(std::index_sequence<numbers...>) {
@@ -439,7 +470,7 @@ constexpr std::array<mapper, 21> functionmappers = mappers(std::make_index_seque
 // nothing is divided, so no flag is raised for it.
 inline double quotient(double a, double b, bool& ok) {
   const bool zero = b == 0;
-  ok = ok && !zero;
+  ok = ok & !zero;
   const double q = a / (zero ? 1.0 : b);
   return zero ? 0.0 : q;
 }
@@ -447,7 +478,7 @@ inline double quotient(double a, double b, bool& ok) {
 inline double powerlane(double a, double b, bool& ok) {
   double v = 0;
   const bool good = evalops::power(a, b, v);
-  ok = ok && good;
+  ok = ok & good;
   return v;
 }
 
@@ -455,11 +486,14 @@ inline double powerlane(double a, double b, bool& ok) {
 
 // Kept out of line: the flags are tested after it has returned, so no
 // operation of the block can be moved past that test.
+// Every lane is worked out, also past the last point (there the last point is
+// repeated), so that the loops have a fixed length and become vector code.
 [[gnu::noinline]] void tprogram::runblock(const double* xs, std::size_t n, const double* s,
                                           double* lanes, bool* ok) const {
   const auto lane = [&](int32_t i) { return lanes + static_cast<std::size_t>(i) * block; };
   std::copy(xs, xs + n, lanes);
-  std::fill(ok, ok + n, true);
+  std::fill(lanes + n, lanes + block, n > 0 ? xs[n - 1] : 0.0);
+  std::fill(ok, ok + block, true);
   for (const instruction& in : body_) {
     // a and b may name scalars (or a number): point at lanes only where they are.
     double* d = lane(in.d);
@@ -467,77 +501,77 @@ inline double powerlane(double a, double b, bool& ok) {
     const double* b = in.b < lanecount_ ? lane(in.b) : nullptr;
     switch (in.code) {
       case op::add_ll:
-        for (std::size_t i = 0; i < n; ++i) d[i] = a[i] + b[i];
+        FOR_LANES(i) d[i] = a[i] + b[i];
         break;
       case op::add_lk: {
         const double k = s[in.b];
-        for (std::size_t i = 0; i < n; ++i) d[i] = a[i] + k;
+        FOR_LANES(i) d[i] = a[i] + k;
         break;
       }
       case op::sub_ll:
-        for (std::size_t i = 0; i < n; ++i) d[i] = a[i] - b[i];
+        FOR_LANES(i) d[i] = a[i] - b[i];
         break;
       case op::sub_lk: {
         const double k = s[in.b];
-        for (std::size_t i = 0; i < n; ++i) d[i] = a[i] - k;
+        FOR_LANES(i) d[i] = a[i] - k;
         break;
       }
       case op::sub_kl: {
         const double k = s[in.a];
-        for (std::size_t i = 0; i < n; ++i) d[i] = k - b[i];
+        FOR_LANES(i) d[i] = k - b[i];
         break;
       }
       case op::mul_ll:
-        for (std::size_t i = 0; i < n; ++i) d[i] = a[i] * b[i];
+        FOR_LANES(i) d[i] = a[i] * b[i];
         break;
       case op::mul_lk: {
         const double k = s[in.b];
-        for (std::size_t i = 0; i < n; ++i) d[i] = a[i] * k;
+        FOR_LANES(i) d[i] = a[i] * k;
         break;
       }
       case op::div_ll:
-        for (std::size_t i = 0; i < n; ++i) d[i] = quotient(a[i], b[i], ok[i]);
+        FOR_LANES(i) d[i] = quotient(a[i], b[i], ok[i]);
         break;
       case op::div_lk: {
         const double k = s[in.b];
-        for (std::size_t i = 0; i < n; ++i) d[i] = quotient(a[i], k, ok[i]);
+        FOR_LANES(i) d[i] = quotient(a[i], k, ok[i]);
         break;
       }
       case op::div_kl: {
         const double k = s[in.a];
-        for (std::size_t i = 0; i < n; ++i) d[i] = quotient(k, b[i], ok[i]);
+        FOR_LANES(i) d[i] = quotient(k, b[i], ok[i]);
         break;
       }
       case op::pow_ll:
-        for (std::size_t i = 0; i < n; ++i) d[i] = powerlane(a[i], b[i], ok[i]);
+        FOR_LANES(i) d[i] = powerlane(a[i], b[i], ok[i]);
         break;
       case op::pow_lk: {
         const double k = s[in.b];
-        for (std::size_t i = 0; i < n; ++i) d[i] = powerlane(a[i], k, ok[i]);
+        FOR_LANES(i) d[i] = powerlane(a[i], k, ok[i]);
         break;
       }
       case op::pow_kl: {
         const double k = s[in.a];
-        for (std::size_t i = 0; i < n; ++i) d[i] = powerlane(k, b[i], ok[i]);
+        FOR_LANES(i) d[i] = powerlane(k, b[i], ok[i]);
         break;
       }
       case op::powi_l:
         if (in.b == 2) {
-          for (std::size_t i = 0; i < n; ++i) d[i] = a[i] * a[i];
+          FOR_LANES(i) d[i] = a[i] * a[i];
         } else if (in.b == 3) {
-          for (std::size_t i = 0; i < n; ++i) d[i] = a[i] * a[i] * a[i];
+          FOR_LANES(i) d[i] = a[i] * a[i] * a[i];
         } else {
-          for (std::size_t i = 0; i < n; ++i) d[i] = evalops::powi(a[i], in.b);
+          FOR_LANES(i) d[i] = evalops::powi(a[i], in.b);
         }
         break;
       case op::neg_l:
-        for (std::size_t i = 0; i < n; ++i) d[i] = -a[i];
+        FOR_LANES(i) d[i] = -a[i];
         break;
       case op::bcast:
-        std::fill(d, d + n, s[in.a]);
+        std::fill(d, d + block, s[in.a]);
         break;
       default:
-        functionmappers[in.b >= 1 && in.b <= 19 ? in.b : 0](a, d, ok, n);
+        functionmappers[in.b >= 1 && in.b <= 19 ? in.b : 0](a, d, ok);
         break;
     }
   }
@@ -551,7 +585,7 @@ void tprogram::evalmany(std::span<const double> xs, double y, std::span<double> 
     std::fill(oks.begin() + from, oks.begin() + to, false);
   };
   if (empty_ || never_) return undefined(0, count);
-  const auto params = currentparams();
+  const auto params = currentparams(paramsused_);
   scratch<64> scalars(static_cast<std::size_t>(scalarcount_));
   double* s = scalars.data();
   // Flags left by other code would spoil the tests below.
@@ -589,7 +623,7 @@ void tprogram::evalmany(std::span<const double> xs, double y, std::span<double> 
     }
     for (std::size_t i = 0; i < n; ++i) {
       const double v = out[i];
-      const bool ok = okl[i] && std::isfinite(v);
+      const bool ok = okl[i] & std::isfinite(v);
       values[from + i] = ok ? v : 0.0;
       oks[from + i] = ok;
     }

@@ -58,10 +58,11 @@ class tprogram {
                 bool* oks) const;
 
   bool empty_ = true;
-  bool never_ = false;  // some part fails at every x: nothing is ever ok
-  std::vector<double> constants_;          // scalar registers 6.. start with these
-  std::vector<instruction> prelude_;       // scalar operations, once per call
-  std::vector<instruction> body_;          // lane operations, once per point
+  bool never_ = false;                // some part fails at every x: nothing is ever ok
+  std::vector<double> constants_;     // scalar registers 6.. start with these
+  std::vector<instruction> prelude_;  // scalar operations, once per call
+  std::vector<instruction> body_;     // lane operations, once per point
   int32_t scalarcount_ = 0, lanecount_ = 0;
+  unsigned paramsused_ = 0;  // bit p-1 for parameter p
   slot result_;
 };

@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
+#include "expr/evalexpr.h"
 #include "expr/parseexpr.h"
 #include "figurerig.h"
 
@@ -138,6 +140,75 @@ TEST(tcustom, NothingDefinedDrawsNothing) {
   rig.canvas().clearentries();
   f->draw();
   EXPECT_EQ(rig.canvas().entries(recordop::lineto).size(), 0u);
+}
+
+// The samples of calculate, one by one with the tree walk, as a reference.
+struct sampling {
+  int32_t pointcount = 0;
+  bool evalfailed = false;
+  std::vector<platform::point> points;
+};
+
+sampling walk(const tcustom& f) {
+  const tcoords& k = *f.coords;
+  sampling s;
+  f.loadparams();
+  for (double x = k.minx; x <= k.maxx && s.pointcount < tcustom::maxsamples; x += f.step) {
+    const evalresult r = evalexpr(&f.expression.root, x, 0);
+    if (!r.ok) {
+      s.evalfailed = true;
+      continue;
+    }
+    s.points.push_back(k.worldtopixel(x, r.value));
+    ++s.pointcount;
+  }
+  return s;
+}
+
+TEST(tcustom, CalculateSamplesAsTheTreeWalkDoes) {
+  struct row {
+    const char* name;
+    const char* formula;
+    std::array<double, 5> p;
+    double minx, maxx, miny, maxy;
+  };
+  const row rows[] = {
+      {"parabola", "a*x^2+b*x+c", {1.5, -2, 0.5, 0, 0}, -10, 10, -10, 10},
+      {"gaps at both sides", "ln(x^2-1)", {0, 0, 0, 0, 0}, -5, 5, -5, 5},
+      {"poles", "a/(x-round(x))", {1, 0, 0, 0, 0}, -3, 3, -20, 20},
+      {"overflow far out", "exp(x)^x", {0, 0, 0, 0, 0}, -40, 40, -5, 5},
+      {"flat window, many samples", "x/100000+sin(x)", {0, 0, 0, 0, 0}, -10, 10, -0.001, 0.001},
+      {"undefined for a parameter", "ln(a)*x", {-1, 0, 0, 0, 0}, -10, 10, -10, 10},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    figurerig rig(1000, 700, r.minx, r.maxx, r.miny, r.maxy);
+    auto f = custom(rig, r.formula, r.p);
+    f->calculate();
+    const sampling want = walk(*f);
+    EXPECT_EQ(f->evalfailed, want.evalfailed);
+    ASSERT_EQ(f->pointcount, want.pointcount);
+    for (int32_t i = 0; i < want.pointcount; ++i) {
+      ASSERT_EQ(f->points[i].x, want.points[i].x) << i;
+      ASSERT_EQ(f->points[i].y, want.points[i].y) << i;
+    }
+  }
+}
+
+TEST(tcustom, AStepThatCannotMoveXStillEnds) {
+  for (const char* formula : {"ln(-x)", "x*0"}) {
+    SCOPED_TRACE(formula);
+    figurerig rig(1000, 1000);
+    auto f = custom(rig, formula, {0, 0, 0, 0, 0});
+    // A window narrower than the spacing of doubles near 500: x + step is x.
+    rig.coords.minx = 500;
+    rig.coords.maxx = 500 + 1e-12;
+    rig.coords.xstep = rig.coords.ystep = 1e-17;
+    f->calculate();
+    const sampling want = std::string(formula) == "x*0" ? walk(*f) : sampling{0, true, {}};
+    EXPECT_EQ(f->pointcount, want.pointcount);
+    EXPECT_EQ(f->evalfailed, want.evalfailed);
+  }
 }
 
 }  // namespace
