@@ -16,6 +16,7 @@
 #include "graph/tgrcanvas.h"
 #include "graph/tgrform.h"
 #include "settings/toptions.h"
+#include "shell/dialoglinks.h"
 #include "shell/tabout.h"
 #include "shell/tfunc.h"
 
@@ -169,6 +170,7 @@ void tmainform::createabout() {
 // The label font, formula entry and polynomial dialogs are made with their
 // own parts of the program.
 void tmainform::createremainingdialogs() {
+  installdialogs(*this);
   startlog.push_back("dialogs");
 }
 
