@@ -443,7 +443,7 @@ bool tgrform::panelapplying() const {
 }
 
 void tgrform::setparamtext(int k, const std::string& text) {
-  main_.func().boxes[static_cast<size_t>(std::clamp(k, 1, 5) - 1)].edittext = text;
+  main_.func().setparamtext(std::clamp(k, 1, 5), text);
 }
 
 void tgrform::changef2(tfigure& figure) {

@@ -38,13 +38,13 @@ tdialoglinks* links(tmainform& main) {
 }  // namespace
 
 tboxsettings toptionslink::boxsettings(int p) const {
-  const tmanbox& b = main_.func().boxes[static_cast<size_t>(p - 1)];
+  const tboxconfig c = main_.func().boxes[static_cast<size_t>(p - 1)].getsettings();
   tboxsettings s;
-  s.min = b.lowlimit();
-  s.max = b.highlimit();
-  s.step = b.configuredstep();
-  s.interval = b.interval();
-  s.direction = b.direction();
+  s.min = c.min;
+  s.max = c.max;
+  s.step = c.step;
+  s.interval = c.interval;
+  s.direction = c.direction;
   s.format = main_.options().paramconst().format[static_cast<size_t>(p - 1)];
   return s;
 }
@@ -52,13 +52,7 @@ tboxsettings toptionslink::boxsettings(int p) const {
 void toptionslink::setboxsettings(int p, const tboxsettings& s) {
   tmanbox& b = main_.func().boxes[static_cast<size_t>(p - 1)];
   // A box whose value would fall outside the new range keeps its settings.
-  if (!(s.min <= b.value && b.value <= s.max)) return;
-  const float value = b.value;
-  const std::string text = b.edittext;
-  b.createbox(s.direction, p, s.interval, s.format, s.step, s.max, s.min);
-  b.value = value;
-  b.edittext = text;
-  b.clamp();
+  if (b.applysettings({s.min, s.max, s.direction, s.interval, s.step})) b.setformat(s.format);
 }
 
 void toptionslink::applywindow() {

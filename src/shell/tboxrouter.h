@@ -9,14 +9,14 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/tparambox.h"
+#include "shell/tmanbox.h"
 
 class tboxrouter {
  public:
   static constexpr int32_t firstinterval = 1000;  // ms before the first repeat
   static constexpr int32_t repeatinterval = 200;  // after the first release
 
-  std::array<tparambox, 5> boxes;
+  std::array<tmanbox, 5> boxes;
   bool timeron = false;
   int32_t timerinterval = firstinterval;
 
@@ -26,5 +26,5 @@ class tboxrouter {
   void mousemove(const std::string& control, int32_t row);
   void tick();
   // The box that owns a control, or nullptr.
-  tparambox* owner(const std::string& control);
+  tmanbox* owner(const std::string& control);
 };

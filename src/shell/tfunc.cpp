@@ -1,40 +1,27 @@
 #include "shell/tfunc.h"
 
-#include <QComboBox>
-#include <QFrame>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 
 #include "graph/tgrform.h"
 #include "platform/qt/cp1252.h"
 #include "settings/toptions.h"
+#include "shell/editnumbers.h"
+#include "shell/tfamilybox.h"
+#include "shell/tformulaview.h"
 #include "shell/tmainform.h"
+#include "shell/tparamcolumn.h"
 
 namespace {
 
 const char* const nofiguretext = "Ingen funksjoner";
-
-// The selector's entries carry the formula display's markup; until that
-// display draws them, the selector shows them with the markup taken out.
-QString plainentry(const std::string& text) {
-  std::string s;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\\' && i + 1 < text.size()) {
-      ++i;
-      continue;
-    }
-    if (text[i] == '^' && i + 1 < text.size() && text[i + 1] >= '2' && text[i + 1] <= '3') {
-      s += text[i + 1] == '2' ? '\xB2' : '\xB3';
-      ++i;
-      continue;
-    }
-    s += text[i];
-  }
-  return platform::tounicode(s);
-}
+const char* const tangenthint =
+    "Tast mellomrom for \xE5 oppgi n\xF8yaktig x-koordinat eller bruk  musa for \xE5 finne den "
+    "visuelt.";
+const char* const tangentline =
+    "Kan ikke lage tangent til en linje-velg en annen IKKE LINE\xC6R funksjon.";
 
 }  // namespace
 
@@ -45,10 +32,17 @@ tfunc::tfunc(tmainform& main) : main_(main) {
   const tparamconst& pc = main_.options().paramconst();
   for (int k = 1; k <= 5; ++k) {
     const size_t i = static_cast<size_t>(k - 1);
-    boxes[i].createbox(pc.direction[i], k, pc.interval[i], pc.format[i], pc.step[i], pc.max[i],
-                       pc.min[i]);
-    boxes[i].value = k == 1 ? 1.0f : 0.0f;
-    boxes[i].edittext = k == 1 ? "1" : "0";
+    tmanbox& b = boxes[i];
+    b.createbox(main_.images(), k,
+                {pc.min[i], pc.max[i], pc.direction[i], pc.interval[i], pc.step[i]}, pc.format[i],
+                main_.services().decimalseparator());
+    b.showvalue(k == 1 ? 1.0f : 0.0f);
+    b.edittext = k == 1 ? "1" : "0";
+    b.editchanged = [this](tmanbox& box) { editchange(box.index()); };
+    b.changed = [this](tmanbox& box) {
+      if (columns_[static_cast<size_t>(box.index() - 1)])
+        columns_[static_cast<size_t>(box.index() - 1)]->refresh();
+    };
   }
   filpop();
   buildwidgets();
@@ -236,105 +230,228 @@ std::string tfunc::displaytext() const {
          std::to_string(indexof(f) + 1) + "\\d" + f.formula();
 }
 
+void tfunc::spinup() {
+  if (current > 0) --current;
+  refresh();
+}
+
+void tfunc::spindown() {
+  const int32_t n = static_cast<int32_t>(filtered.size());
+  if (current < n - 1)
+    ++current;
+  else
+    current = n - 1;
+  refresh();
+}
+
+void tfunc::showparam(int k, int column, double value) {
+  tmanbox& b = boxes[static_cast<size_t>(column - 1)];
+  b.edittext = b.valuetext(static_cast<float>(value));
+  b.showvalue(static_cast<float>(value));
+  (void)k;
+}
+
+void tfunc::paintbox6click() {
+  if (filtered.empty() || current < 0 || current >= static_cast<int32_t>(filtered.size())) return;
+  tfigure& f = *filtered[static_cast<size_t>(current)];
+  std::array<uint8_t, 5> states = statesfor(f);
+  const uint8_t shown = (main_.tool == toolcode::fixpoint || main_.tool == toolcode::rotate)
+                            ? tmanbox::disabled
+                            : tmanbox::normal;
+  updating = 1;
+  if (f.kind != family::custom) {
+    for (int k = 1; k <= std::min(f.paramcount, 5); ++k)
+      showparam(k, k, f.param[static_cast<size_t>(k)]);
+  } else {
+    // The columns follow the formula's letters, not their order in it.
+    states.fill(tmanbox::hidden);
+    for (size_t i = 0; i < f.paramletters.size() && i < 5; ++i)
+      for (int c = 1; c <= 5; ++c)
+        if (letter(c) == f.paramletters[i]) {
+          showparam(static_cast<int>(i + 1), c, f.param[i + 1]);
+          states[static_cast<size_t>(c - 1)] = shown;
+        }
+  }
+  updating = 0;
+  if (main_.tool == toolcode::tangent)
+    main_.setpanel(2, platform::tounicode(f.kind == family::line ? tangentline : tangenthint));
+  hidebars(states);
+  if (tgrform* w = windowof(f)) {
+    w->clearselection();
+    w->selection.push_back(&f);
+    f.selected = true;
+    w->repant();
+    w->bringtofront();
+  }
+  family = f.kind;
+  listbox2change();
+}
+
+void tfunc::editchange(int k) {
+  if (k < 1 || k > 5) return;
+  main_.modified = 1;
+  if (updating) return;
+  tmanbox& b = boxes[static_cast<size_t>(k - 1)];
+  if (b.dragflag == 0) {
+    editext(b);
+    refresh();
+  } else {
+    chkfig(b);
+  }
+}
+
+void tfunc::editexit(int k) {
+  if (k < 1 || k > 5 || !main_.activewindow || updating) return;
+  tmanbox& b = boxes[static_cast<size_t>(k - 1)];
+  if (b.dragflag == 0)
+    editext(b);
+  else
+    chkfig(b);
+}
+
+void tfunc::setparamtext(int k, const std::string& text) {
+  if (k < 1 || k > 5) return;
+  tmanbox& b = boxes[static_cast<size_t>(k - 1)];
+  b.edittext = text;
+  // The box follows the figure; a figure that writes its own values is not
+  // changed back, and showing values is no change of the project.
+  if (!updating) b.readedit();
+  if (columns_[static_cast<size_t>(k - 1)]) columns_[static_cast<size_t>(k - 1)]->refresh();
+}
+
+bool tfunc::editext(tmanbox& box) {
+  if (updating) return false;
+  const std::string text = box.edittext;
+  switch (box.readedit()) {
+    case tmanbox::readresult::apply:
+      chkfig(box);
+      return true;
+    case tmanbox::readresult::notanumber:
+      main_.services().messagebox(notanumbermessage(text), "", platform::msgkind::error,
+                                  platform::msgbuttons::ok);
+      return false;
+    case tmanbox::readresult::ignore:
+      break;
+  }
+  return false;
+}
+
+void tfunc::chkfig(tmanbox& box) {
+  tgrform* w = main_.activewindow;
+  if (!w || w->selection.empty() || w->selection[0]->dragging) return;
+  const int k = box.index();
+  for (tfigure* f : w->selection) {
+    int i = k;
+    if (f->kind == family::custom) {
+      // A user formula numbers its parameters by the letters it uses.
+      const size_t at = f->paramletters.find(letter(k));
+      if (at == std::string::npos) continue;
+      i = static_cast<int>(at) + 1;
+    } else if (k > f->paramcount) {
+      continue;
+    }
+    f->param[static_cast<size_t>(i)] = static_cast<double>(box.value);
+    f->fixmode = false;
+  }
+  main_.panelrepaint = 1;
+  w->repant();
+  main_.panelrepaint = 0;
+}
+
+void tfunc::boxmousedown(const std::string& control, int row) {
+  router.mousedown(control, row);
+  timer_->setInterval(router.timerinterval);
+  timer_->start();
+}
+
+void tfunc::boxmousemove(const std::string& control, int row) {
+  router.mousemove(control, row);
+  refresh();
+}
+
+void tfunc::boxmouseup() {
+  router.mouseup();
+  timer_->stop();
+  timer_->setInterval(router.timerinterval);
+}
+
+void tfunc::timertick() {
+  router.tick();
+}
+
+bool tfunc::timerrunning() const {
+  return router.timeron;
+}
+
+int tfunc::timerinterval() const {
+  return router.timerinterval;
+}
+
+platform::colour tfunc::displaycolour() const {
+  if (figures.empty() || current < 0 || current >= static_cast<int32_t>(filtered.size()))
+    return platform::black;
+  const tfigure& f = *filtered[static_cast<size_t>(current)];
+  const tgrform* w = windowof(f);
+  if (!w) return platform::black;
+  const bool active = f.selected && w == main_.activewindow;
+  return w->coords.figcolours[active ? (f.frozen ? 2 : 1) : (f.frozen ? 3 : 0)];
+}
+
 void tfunc::buildwidgets() {
   auto* body = new QWidget;
-  body->setFixedSize(314, 372);
+  body->setFixedSize(314, 340);
 
   auto* formulagroup = new QGroupBox(QStringLiteral("Funksjonsuttrykk"), body);
   formulagroup->setGeometry(4, 2, 306, 66);
   formulagroup->setProperty("helpcontext", 59);
-  display_ = new QLabel(formulagroup);
+  display_ = new tformulaview(formulagroup);
+  display_->setObjectName("PaintBox6");
   display_->setGeometry(6, 20, 281, 40);
-  display_->setFrameShape(QFrame::Box);
-  display_->setAutoFillBackground(true);
-  QPalette pal = display_->palette();
-  pal.setColor(QPalette::Window, Qt::white);
-  display_->setPalette(pal);
-  display_->setTextFormat(Qt::RichText);
+  display_->clicked = [this] { paintbox6click(); };
   auto* up = new QToolButton(formulagroup);
   up->setArrowType(Qt::UpArrow);
   up->setGeometry(288, 20, 14, 20);
   auto* down = new QToolButton(formulagroup);
   down->setArrowType(Qt::DownArrow);
   down->setGeometry(288, 40, 14, 20);
-  QObject::connect(up, &QToolButton::clicked, [this] {
-    if (current > 0) --current;
-    refresh();
-  });
-  QObject::connect(down, &QToolButton::clicked, [this] {
-    if (current < static_cast<int32_t>(filtered.size()) - 1) ++current;
-    refresh();
-  });
+  QObject::connect(up, &QToolButton::clicked, [this] { spinup(); });
+  QObject::connect(down, &QToolButton::clicked, [this] { spindown(); });
 
   auto* familygroup = new QGroupBox(QStringLiteral("Funksjonstype"), body);
   familygroup->setGeometry(4, 70, 306, 56);
   familygroup->setProperty("helpcontext", 60);
-  selector_ = new QComboBox(familygroup);
-  selector_->setGeometry(6, 22, 294, 26);
-  QObject::connect(selector_, &QComboBox::activated, [this](int entry) { selectfamily(entry); });
+  selector_ = new tfamilybox(familygroup);
+  selector_->setObjectName("ListBox2");
+  selector_->setGeometry(6, 20, 294, 30);
+  QObject::connect(selector_, &QComboBox::activated, [this](int entry) {
+    dropdown = 0;
+    selectfamily(entry);
+  });
 
   auto* constgroup = new QGroupBox(QStringLiteral("Konstanter"), body);
-  constgroup->setGeometry(4, 128, 306, 240);
-  for (int i = 0; i < 5; ++i) {
-    const int x = 14 + i * 58;
-    headers_[static_cast<size_t>(i)] =
-        new QLabel(QStringLiteral("  ") + QChar::fromLatin1(letter(i + 1)), constgroup);
-    headers_[static_cast<size_t>(i)]->setGeometry(x, 18, 40, 14);
-    auto* bup = new QToolButton(constgroup);
-    bup->setArrowType(Qt::UpArrow);
-    bup->setGeometry(x, 34, 33, 22);
-    auto* scale = new QFrame(constgroup);
-    scale->setGeometry(x, 58, 33, 100);
-    scale->setFrameShape(QFrame::Box);
-    scale->setAutoFillBackground(true);
-    scales_[static_cast<size_t>(i)] = scale;
-    auto* bdown = new QToolButton(constgroup);
-    bdown->setArrowType(Qt::DownArrow);
-    bdown->setGeometry(x, 160, 33, 22);
-    auto* edit = new QLineEdit(constgroup);
-    edit->setGeometry(x - 6, 186, 46, 22);
-    edit->setReadOnly(true);
-    edits_[static_cast<size_t>(i)] = edit;
+  constgroup->setGeometry(4, 128, 306, 208);
+  for (int k = 1; k <= 5; ++k) {
+    auto* col = new tparamcolumn(boxes[static_cast<size_t>(k - 1)], letter(k), constgroup);
+    col->move(10 + (k - 1) * 58, 16);
+    col->mousedown = [this](const std::string& c, int row) { boxmousedown(c, row); };
+    col->mousemove = [this](const std::string& c, int row) { boxmousemove(c, row); };
+    col->mouseup = [this] { boxmouseup(); };
+    col->typed = [this](tmanbox& b) { editchange(b.index()); };
+    col->left = [this](tmanbox& b) { editexit(b.index()); };
+    columns_[static_cast<size_t>(k - 1)] = col;
   }
+  timer_ = new QTimer(body);
+  timer_->setInterval(router.timerinterval);
+  QObject::connect(timer_, &QTimer::timeout, [this] { timertick(); });
   setWidget(body);
 }
 
 void tfunc::refresh() {
   if (!selector_) return;
-  selector_->blockSignals(true);
-  selector_->clear();
-  for (const std::string& t : familytexts) selector_->addItem(plainentry(t));
+  selector_->setentries(familytexts);
   selector_->setCurrentIndex(std::min<int>(family, selector_->count() - 1));
-  selector_->blockSignals(false);
-
-  const std::string text = displaytext();
-  if (text.empty()) {
-    display_->clear();
-  } else {
-    // "N.F\dK\d(x) =..." with the figure number lowered.
-    const size_t a = text.find("\\d");
-    const size_t b = text.find("\\d", a + 2);
-    const QString html = platform::tounicode(text.substr(0, a)).toHtmlEscaped() + "<sub>" +
-                         platform::tounicode(text.substr(a + 2, b - a - 2)).toHtmlEscaped() +
-                         "</sub>" + platform::tounicode(text.substr(b + 2)).toHtmlEscaped();
-    const tfigure& f = *filtered[static_cast<size_t>(current)];
-    const tgrform* w = windowof(f);
-    platform::colour c = platform::black;
-    if (w) {
-      const bool active = f.selected && w == main_.activewindow;
-      c = w->coords.figcolours[active ? (f.frozen ? 2 : 1) : (f.frozen ? 3 : 0)];
-    }
-    display_->setText(QStringLiteral("<span style=\"color:#%1\">%2</span>")
-                          .arg(c, 6, 16, QLatin1Char('0'))
-                          .arg(html));
-  }
-
-  for (size_t i = 0; i < 5; ++i) {
-    const uint8_t s = boxes[i].state();
-    edits_[i]->setText(platform::tounicode(boxes[i].edittext));
-    edits_[i]->setEnabled(s == tmanbox::normal);
-    QPalette p = scales_[i]->palette();
-    p.setColor(QPalette::Window, s == tmanbox::normal ? QColor(0, 0, 255) : QColor(128, 128, 128));
-    scales_[i]->setPalette(p);
-  }
+  selector_->update();
+  display_->setformula(displaytext(), displaycolour());
+  for (tparamcolumn* c : columns_)
+    if (c) c->refresh();
 }

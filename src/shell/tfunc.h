@@ -1,7 +1,8 @@
 // The function panel: the one list of all figures of all graph windows (each
-// window owns a contiguous range of it), the family selector and the five
-// parameter boxes whose values new figures take. The formula display, the
-// tapes and typing into the boxes are drawn here in a simple form for now.
+// window owns a contiguous range of it), the formula display with its spin
+// button, the family selector and the five parameter boxes whose values new
+// figures take and whose typing, stepping and dragging change the selected
+// figures of the active window.
 #pragma once
 
 #include <QMdiSubWindow>
@@ -12,13 +13,15 @@
 #include <vector>
 
 #include "figures/tfigure.h"
+#include "shell/tboxrouter.h"
 #include "shell/tmanbox.h"
 
 class tmainform;
 class tgrform;
-class QComboBox;
-class QLabel;
-class QLineEdit;
+class QTimer;
+class tfamilybox;
+class tformulaview;
+class tparamcolumn;
 
 class tfunc : public QMdiSubWindow {
  public:
@@ -37,8 +40,10 @@ class tfunc : public QMdiSubWindow {
   int32_t current = -1;
   std::vector<std::string> familytexts;  // 11 entries while "Ingen funksjoner" is there
   int32_t family = nofamilies;           // the selector's entry
-  std::array<tmanbox, 5> boxes;
-  uint8_t updating = 0;
+  tboxrouter router;
+  std::array<tmanbox, 5>& boxes = router.boxes;
+  uint8_t updating = 0;  // the panel itself writes the edit fields
+  uint8_t dropdown = 0;
 
   // Puts the figure at the end of its window's range and shifts the ranges of
   // the windows after it.
@@ -52,6 +57,7 @@ class tfunc : public QMdiSubWindow {
 
   void filpop();
   void changef2(tfigure& figure);
+  void selectfig(tfigure& figure) { changef2(figure); }
   void hidebars(const std::array<uint8_t, 5>& states);
   void listbox2change();
   void resetfamilies();
@@ -64,19 +70,46 @@ class tfunc : public QMdiSubWindow {
   // The parameter letter of box k (1..5).
   char letter(int k) const;
 
+  // The formula display: show and select the current figure, browse.
+  void paintbox6click();
+  void spinup();
+  void spindown();
+
+  // The edit field of box k (1..5): a change (typed by the user or written by
+  // a box or a figure) and leaving it.
+  void editchange(int k);
+  void editexit(int k);
+  // Writes the edit field of box k as a figure showing its parameters does.
+  void setparamtext(int k, const std::string& text);
+  // The last typed text that was no number, for the error message.
+  bool editext(tmanbox& box);
+  void chkfig(tmanbox& box);
+
+  // Mouse and timer routing to the boxes.
+  void boxmousedown(const std::string& control, int row);
+  void boxmousemove(const std::string& control, int row);
+  void boxmouseup();
+  void timertick();
+  bool timerrunning() const;
+  int timerinterval() const;
+
   // Redraws the formula display, the selector and the boxes.
   void refresh();
   // The formula display's text as drawn ("%d.%s\d%d\d%s"), empty when none.
   std::string displaytext() const;
+  platform::colour displaycolour() const;
+  tformulaview& display() { return *display_; }
+  tfamilybox& selector() { return *selector_; }
+  tparamcolumn& column(int k) { return *columns_[static_cast<size_t>(k - 1)]; }
 
  private:
   void buildwidgets();
   void rewritemenucaptions();
+  void showparam(int k, int column, double value);
 
   tmainform& main_;
-  QLabel* display_ = nullptr;
-  QComboBox* selector_ = nullptr;
-  std::array<QLineEdit*, 5> edits_{};
-  std::array<QLabel*, 5> headers_{};
-  std::array<QWidget*, 5> scales_{};
+  tformulaview* display_ = nullptr;
+  tfamilybox* selector_ = nullptr;
+  std::array<tparamcolumn*, 5> columns_{};
+  QTimer* timer_ = nullptr;
 };

@@ -20,7 +20,7 @@ constexpr int scaleheight = 100;
 // Shows the box's tape picture.
 class tapeview : public QWidget {
  public:
-  tapeview(tparambox& box, QWidget* parent) : QWidget(parent), box_(box) {
+  tapeview(tmanbox& box, QWidget* parent) : QWidget(parent), box_(box) {
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
 
@@ -33,12 +33,12 @@ class tapeview : public QWidget {
   }
 
  private:
-  tparambox& box_;
+  tmanbox& box_;
 };
 
 }  // namespace
 
-tparamcolumn::tparamcolumn(tparambox& box, char letter, QWidget* parent)
+tparamcolumn::tparamcolumn(tmanbox& box, char letter, QWidget* parent)
     : QWidget(parent), box_(box) {
   setFixedSize(columnwidth, columnheight);
   header_ = new QLabel(this);
@@ -70,6 +70,7 @@ tparamcolumn::tparamcolumn(tparambox& box, char letter, QWidget* parent)
   edit_ = new QLineEdit(this);
   edit_->setObjectName(QString::fromStdString(box.controlname("edit")));
   edit_->setGeometry(1, scaletop + scaleheight + 25, columnwidth - 2, 22);
+  edit_->setFocusPolicy(Qt::ClickFocus);
   edit_->installEventFilter(this);
   connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
     box_.edittext = platform::tocp1252(text);
@@ -94,24 +95,29 @@ void tparamcolumn::refresh() {
     edit_->blockSignals(blocked);
   }
   const uint8_t s = box_.state();
-  edit_->setEnabled(s == tparambox::normal);
+  edit_->setEnabled(s == tmanbox::normal);
   QPalette p = edit_->palette();
-  const QColor textcolour = s == tparambox::normal ? QColor(Qt::black)
-                            : s == tparambox::hidden
+  const QColor textcolour = s == tmanbox::normal ? QColor(Qt::black)
+                            : s == tmanbox::hidden
                                 ? QColor(Qt::white)
                                 : palette().color(QPalette::Disabled, QPalette::WindowText);
   p.setColor(QPalette::Disabled, QPalette::Text, textcolour);
   p.setColor(QPalette::Active, QPalette::Text, textcolour);
   p.setColor(QPalette::Inactive, QPalette::Text, textcolour);
   edit_->setPalette(p);
-  up_->setEnabled(s == tparambox::normal);
-  down_->setEnabled(s == tparambox::normal);
+  up_->setEnabled(s == tmanbox::normal);
+  down_->setEnabled(s == tmanbox::normal);
   scale_->update();
 }
 
 bool tparamcolumn::eventFilter(QObject* watched, QEvent* event) {
   if (watched == edit_) {
-    if (event->type() == QEvent::FocusOut && left) left(box_);
+    // Leaving a field the user did not type into changes nothing: the figure
+    // keeps its exact values rather than the shown, rounded ones.
+    if (event->type() == QEvent::FocusOut && edit_->isModified()) {
+      edit_->setModified(false);
+      if (left) left(box_);
+    }
     return QWidget::eventFilter(watched, event);
   }
   auto* w = qobject_cast<QWidget*>(watched);

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/tparambox.h"
+#include "shell/tmanbox.h"
 
 class QLabel;
 class QLineEdit;
@@ -20,7 +20,7 @@ class tparamcolumn : public QWidget {
   static constexpr int columnwidth = 48;
   static constexpr int columnheight = 190;
 
-  tparamcolumn(tparambox& box, char letter, QWidget* parent = nullptr);
+  tparamcolumn(tmanbox& box, char letter, QWidget* parent = nullptr);
 
   // A mouse button went down on a button or the scale box (row: pixel row on
   // the scale box), the mouse moved with the left button held over the scale
@@ -29,8 +29,8 @@ class tparamcolumn : public QWidget {
   std::function<void(const std::string& control, int row)> mousemove;
   std::function<void()> mouseup;
   // The user changed the field's text, or left the field.
-  std::function<void(tparambox&)> typed;
-  std::function<void(tparambox&)> left;
+  std::function<void(tmanbox&)> typed;
+  std::function<void(tmanbox&)> left;
 
   // Shows the box: edit text, the state's enabling and text colour, the tape.
   void refresh();
@@ -38,13 +38,13 @@ class tparamcolumn : public QWidget {
   QString header() const;
   QLineEdit& edit() { return *edit_; }
   QWidget& scaleview() { return *scale_; }
-  tparambox& box() { return box_; }
+  tmanbox& box() { return box_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  tparambox& box_;
+  tmanbox& box_;
   QLabel* header_ = nullptr;
   QToolButton* up_ = nullptr;
   QToolButton* down_ = nullptr;

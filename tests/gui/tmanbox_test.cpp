@@ -1,24 +1,25 @@
 // The parameter box: stepping with the shortened last step, the held button's
 // acceleration, tape dragging, limits, settings and the edit field it writes.
+#include "shell/tmanbox.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/qt/qtimage.h"
-#include "shell/tparambox.h"
 
 namespace {
 
 struct boxfixture : ::testing::Test {
   platform::qtimagefactory images;
-  tparambox box;
+  tmanbox box;
   std::vector<std::string> written;  // edit texts, in order
   std::vector<int> writingflags;     // the writing flag at each write
   std::vector<int> dragflags;
 
   void make(tboxconfig c, float start) {
     box.createbox(images, 1, c, "%.2f", ',');
-    box.editchanged = [this](tparambox& b) {
+    box.editchanged = [this](tmanbox& b) {
       written.push_back(b.edittext);
       writingflags.push_back(b.writing);
       dragflags.push_back(b.dragflag);
@@ -28,7 +29,7 @@ struct boxfixture : ::testing::Test {
   void press(const char* control, int row = 0) {
     // What the panel does on every mouse-down.
     box.repeatcount = 0;
-    box.lastrepeat = tparambox::norepeat;
+    box.lastrepeat = tmanbox::norepeat;
     box.press(control, row);
   }
 };
@@ -138,7 +139,7 @@ TEST_F(boxfixture, dragging50pixelswithinterval1changesthevaluebyexactly1) {
   EXPECT_FLOAT_EQ(box.value, 99.9f);
   // Another box's scale, or a disabled box, does not drag.
   EXPECT_FALSE(box.drag("scale2", 10));
-  box.setstate(tparambox::disabled);
+  box.setstate(tmanbox::disabled);
   EXPECT_FALSE(box.drag("scale1", 10));
 }
 
@@ -198,20 +199,20 @@ TEST_F(boxfixture, onlyplainnumberformatsreachprintf) {
 
 TEST_F(boxfixture, statessetthetapecolours) {
   make({}, 0);
-  box.setstate(tparambox::hidden);
+  box.setstate(tmanbox::hidden);
   EXPECT_EQ(box.scale().background, platform::rgb(128, 128, 128));
   EXPECT_EQ(box.scale().labelcolour, platform::rgb(128, 128, 128));
   EXPECT_EQ(box.scale().tickcolour, platform::rgb(192, 192, 192));
   EXPECT_EQ(box.scale().picture().canvas().getpixel(5, 5), platform::rgb(128, 128, 128));
-  box.setstate(tparambox::disabled);
+  box.setstate(tmanbox::disabled);
   EXPECT_EQ(box.scale().labelcolour, platform::rgb(192, 192, 192));
-  box.setstate(tparambox::normal);
+  box.setstate(tmanbox::normal);
   EXPECT_EQ(box.scale().background, platform::rgb(0, 0, 255));
   EXPECT_EQ(box.scale().labelcolour, platform::rgb(255, 255, 0));
 }
 
 TEST_F(boxfixture, typedtextreadsasanumberwitheitherdecimalmark) {
-  using rr = tparambox::readresult;
+  using rr = tmanbox::readresult;
   struct row {
     const char* text;
     rr result;

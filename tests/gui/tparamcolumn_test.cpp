@@ -32,17 +32,17 @@ void release(QWidget* w, QPoint at = {5, 5}) {
 struct columnfixture : ::testing::Test {
   void SetUp() override {
     for (int k = 1; k <= 5; ++k) {
-      tparambox& b = router.boxes[static_cast<size_t>(k - 1)];
+      tmanbox& b = router.boxes[static_cast<size_t>(k - 1)];
       b.createbox(images, k, {}, "%.2f", ',');
       b.showvalue(k == 1 ? 1.0f : 0.0f);
       b.edittext = k == 1 ? "1" : "0";
-      b.editchanged = [this](tparambox& box) { edits.push_back(box.index()); };
+      b.editchanged = [this](tmanbox& box) { edits.push_back(box.index()); };
       auto col = std::make_unique<tparamcolumn>(b, "abcde"[k - 1], &parent);
       col->move(4 + (k - 1) * tparamcolumn::columnwidth, 4);
       col->mousedown = [this](const std::string& c, int row) { router.mousedown(c, row); };
       col->mousemove = [this](const std::string& c, int row) { router.mousemove(c, row); };
       col->mouseup = [this] { router.mouseup(); };
-      col->typed = [this](tparambox& box) { typed.push_back(box.edittext); };
+      col->typed = [this](tmanbox& box) { typed.push_back(box.edittext); };
       columns.push_back(std::move(col));
     }
     parent.resize(260, 200);
@@ -101,7 +101,7 @@ TEST_F(columnfixture, typingreachesthepanelandstatesshow) {
   ASSERT_FALSE(typed.empty());
   EXPECT_EQ(typed.back(), "2,5");
   EXPECT_EQ(columns[0]->header(), "  a");
-  router.boxes[4].setstate(tparambox::hidden);
+  router.boxes[4].setstate(tmanbox::hidden);
   columns[4]->refresh();
   EXPECT_FALSE(columns[4]->edit().isEnabled());
   EXPECT_FALSE(control(5, "up")->isEnabled());
