@@ -1,5 +1,6 @@
 #include "shell/dialoglinks.h"
 
+#include "shell/customentry.h"
 #include <QAction>
 #include <QObject>
 #include <memory>
@@ -129,6 +130,7 @@ void tpolylink::redraw() {
 
 void installdialogs(tmainform& main) {
   if (links(main)) return;
+  installcustomentry(main);
   auto* l = new tdialoglinks(main);
   l->options =
       std::make_unique<toptionsform>(main.options(), main.services(), l->optionslink, &main);

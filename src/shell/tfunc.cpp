@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "figures/tcustom.h"
 #include "graph/tgrform.h"
 #include "platform/qt/cp1252.h"
 #include "settings/toptions.h"
@@ -17,6 +18,12 @@
 namespace {
 
 const char* const nofiguretext = "Ingen funksjoner";
+
+// A user-defined figure's formula as typed, for the selector's entry 8.
+std::string usertext(const tfigure& f) {
+  const auto* c = dynamic_cast<const tcustom*>(&f);
+  return c ? c->formulatext : f.formulabuf;
+}
 const char* const tangenthint =
     "Tast mellomrom for \xE5 oppgi n\xF8yaktig x-koordinat eller bruk  musa for \xE5 finne den "
     "visuelt.";
@@ -117,7 +124,7 @@ tfigure& tfunc::addfig(std::unique_ptr<tfigure> figure, tgrform& window) {
   if (familytexts.size() == 11) familytexts.pop_back();
   if (f.kind == family::custom)
     familytexts[family::custom] =
-        "Brukerdefinert funksjon" + main_.options().funcname() + f.formulabuf;
+        "Brukerdefinert funksjon" + main_.options().funcname() + usertext(f);
   family = f.kind;
   hidebars(statesfor(f));
   window.lastfig += 1;
@@ -167,7 +174,7 @@ std::unique_ptr<tfigure> tfunc::deletefig(tfigure& figure) {
     tfigure& last = *figures.back();
     if (last.kind == family::custom)
       familytexts[family::custom] =
-          "Brukerdefinert funksjon" + main_.options().funcname() + last.formulabuf;
+          "Brukerdefinert funksjon" + main_.options().funcname() + usertext(last);
     family = allfamilies;
     filtered.clear();
     for (auto& f : figures) filtered.push_back(f.get());
@@ -181,7 +188,7 @@ void tfunc::changef2(tfigure& figure) {
   if (figure.updating) return;
   if (figure.kind == family::custom)
     familytexts[family::custom] =
-        "Brukerdefinert funksjon" + main_.options().funcname() + figure.formulabuf;
+        "Brukerdefinert funksjon" + main_.options().funcname() + usertext(figure);
   selectfamily(figure.kind);
 }
 
