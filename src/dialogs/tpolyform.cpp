@@ -194,10 +194,14 @@ bool tpolyform::read(int field, float& out, bool report) {
 
 bool tpolyform::fieldleft(int field) {
   if (leaving_ || field < 1 || field > 10) return true;
-  leaving_ = true;
   QLineEdit* e = edits_[at(field)];
-  if (e->text().isEmpty()) e->setText(QStringLiteral("0"));
   const int k = (field + 1) / 2;
+  // Passing through a point not begun yet (on the way to a degree button)
+  // leaves it empty: a "0" there could clash with a typed x.
+  QLineEdit* partner = edits_[at(field % 2 == 1 ? field + 1 : field - 1)];
+  if (e->text().isEmpty() && partner->text().isEmpty()) return true;
+  leaving_ = true;
+  if (e->text().isEmpty()) e->setText(QStringLiteral("0"));
   float v = 0;
   bool ok = read(field, v, true);
   if (ok && field % 2 == 1) {

@@ -134,6 +134,16 @@ TEST_F(polyform, EmptyFieldBecomesZeroAndBadNumbersAreRefused) {
   form->edit(1)->setText("1");
   EXPECT_TRUE(form->fieldleft(2));
   EXPECT_EQ(form->edit(2)->text(), "0");
+  // The next point, not begun, stays empty when the focus passes through it.
+  form->edit(2)->setText("5");
+  form->fieldchanged(2);
+  EXPECT_TRUE(form->fieldleft(3));
+  EXPECT_TRUE(form->fieldleft(4));
+  EXPECT_EQ(form->edit(3)->text(), "");
+  EXPECT_EQ(form->edit(4)->text(), "");
+  form->edit(4)->setText("2");
+  EXPECT_TRUE(form->fieldleft(3));
+  EXPECT_EQ(form->edit(3)->text(), "0");
   form->edit(2)->setText("1,2,3");
   EXPECT_FALSE(form->fieldleft(2));
   ASSERT_EQ(services.messages.size(), 1u);
