@@ -442,7 +442,14 @@ namespace {
 
 // Every lane of a block. A destination may be one of the sources, but only
 // lane for lane, so the lanes do not depend on each other.
-#define FOR_LANES(i) _Pragma("GCC ivdep") for (std::size_t i = 0; i < block; ++i)
+#if defined(__clang__)
+#define LANES_INDEPENDENT _Pragma("clang loop vectorize(assume_safety)")
+#elif defined(__GNUC__)
+#define LANES_INDEPENDENT _Pragma("GCC ivdep")
+#else
+#define LANES_INDEPENDENT
+#endif
+#define FOR_LANES(i) LANES_INDEPENDENT for (std::size_t i = 0; i < block; ++i)
 
 // One function over a block; the number is fixed here so that the switch in
 // evalops::function folds away and the loop is the function's alone.
