@@ -84,6 +84,7 @@ class tfigure {
   bool fixdown = false;
   bool fixmoved = false;
   bool selected = false;
+  bool grabbed = false;  // only the window's rotate and move tools use it
   std::string formulabuf;
   tcachedrange cachedrange;
   uint8_t kind = 0;

@@ -215,38 +215,6 @@ void tgrform::afterp() {
     main_.activewindow->canvas().setFocus();
 }
 
-void tgrform::pointtool(unsigned shift, int x, int y) {
-  downx = x;
-  downy = y;
-  for (tfigure* f : figures()) {
-    if (!f->hittest(x, y)) continue;
-    const auto at = std::find(selection.begin(), selection.end(), f);
-    if (!(shift & shiftstate::ctrl)) {
-      clearselection();
-      selection.push_back(f);
-      resetvisi(*f);
-    } else if (at == selection.end()) {
-      if (main_.tool == toolcode::intersection && selection.size() >= 2) continue;
-      selection.push_back(f);
-      f->selected = true;
-      restoreselection();
-    } else if (selection.size() > 1) {
-      selection.erase(at);
-      f->selected = false;
-      restoreselection();
-    }
-  }
-  for (tfigure* f : selection) f->selected = true;
-  if (selection.size() == 1) {
-    resetvisi(*selection[0]);
-    selection[0]->showparams();
-    if (main_.tool == toolcode::move) selection[0]->fixmode = false;
-  }
-  repant();
-  afterp();
-  if (main_.tool == toolcode::intersection) intersect();
-}
-
 // The crossing search arrives with the analysis tools.
 void tgrform::intersect() {}
 
@@ -316,43 +284,6 @@ void tgrform::closeEvent(QCloseEvent* event) {
 void tgrform::resizeEvent(QResizeEvent* event) {
   QMdiSubWindow::resizeEvent(event);
 }
-
-void tgrform::formmousedown(mousebutton button, unsigned shift, int x, int y) {
-  main_.buttondown = 0;
-  if (firstfig == lastfig || main_.activewindow != this) return;
-  main_.buttondown = 1;
-  if (!selection.empty()) {
-    curfig = selection[0];
-    if (curfig->updating) return;
-  }
-  if (button == mousebutton::left &&
-      (main_.tool == toolcode::select || main_.tool == toolcode::intersection ||
-       main_.tool == toolcode::freeze)) {
-    zoomdepth = static_cast<int32_t>(coords.zoomhistory.size());
-    pointtool(shift, x, y);
-  }
-  downx = x;
-  downy = y;
-}
-
-void tgrform::formmousemove(unsigned, int x, int y) {
-  if (main_.activewindow != this) return;
-  canvas_->setCursor(main_.cursors().cursor(main_.toolcursor));
-  if (firstfig == lastfig) return;
-  const worldpoint w = coords.pixeltoworld(x, y);
-  mousex = w.x;
-  mousey = w.y;
-  main_.setpanel(0, coordtext(mousex, mousey, main_.services().decimalseparator()));
-}
-
-void tgrform::formmouseup(mousebutton, unsigned, int, int) {
-  zooming = false;
-  main_.buttondown = 0;
-}
-
-void tgrform::formdblclick() {}
-
-void tgrform::formkeydown(int, unsigned) {}
 
 QString tgrform::coordtext(double x, double y, char decimalseparator) {
   QString t = QString::asprintf("x:%6.2f , y:%6.2f", x, y);

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 
 class tmainform;
 class tgrcanvas;
+class QRubberBand;
 
 // Mouse buttons and shift-state members the handlers use.
 namespace shiftstate {
@@ -56,6 +58,25 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
   bool paintlock = false;
   // The window's number: the count of windows in the list before it, plus 1.
   int32_t number = 1;
+  // The zoom-in tool's rectangle in client pixels, shown while it is dragged.
+  platform::rect shape1{};
+  bool shape1visible = false;
+  // The hover hint: the formula of the figure under the pointer.
+  std::string hint;
+  bool hintvisible = false;
+  // The cursor number the window shows, and the one held over every window
+  // while a figure is dragged (0: none).
+  int windowcursor = -2;
+  int screencursor = 0;
+  // The rotate tool's axis lock on sine and cosine curves, shared by all
+  // windows: start pixel of the locked drag (0, 0 when none) and the axis
+  // (0 free, 1 horizontal only, 2 vertical only).
+  static int32_t lockx;
+  static int32_t locky;
+  static int32_t lockaxis;
+  // The fix-point tool's coordinates dialog: gets the fix point's x and y,
+  // returns true on OK with the new point in them. Unset: no dialog opens.
+  std::function<bool(tfigure& figure, double& x, double& y)> askfixcoords;
 
   // --- operations
   tfigure* creategraph(int family);
@@ -67,6 +88,12 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
   void restoreselection();
   void afterp();
   void pointtool(unsigned shift, int x, int y);
+  void suize(unsigned shift, int x, int y);
+  void fix(int x, int y);
+  void zoom(int x, int y);
+  // False for a user formula whose parameters cannot be fitted: the fix-point,
+  // rotate and move tools leave such a figure alone.
+  static bool adjustable(const tfigure& figure);
   void intersect();
   void hidememo();
   bool closing() const { return firstfig == -1 && lastfig == -1; }
@@ -133,6 +160,15 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
 
  private:
   void setupfromoptions();
+  void setwindowcursor(int number);
+  void setscreencursor(int number);
+  void showshape1();
+  void fixcoordsdialog(int x, int y);
+  void zoomrelease();
+  void dragpress(int x, int y);
+  void dragrelease(int x, int y);
+  void hover(int x, int y);
+  void sethint(const std::string& text);
 
   struct labelslot {
     int left = 0;
@@ -143,6 +179,7 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
 
   tmainform& main_;
   tgrcanvas* canvas_ = nullptr;
+  QRubberBand* band_ = nullptr;
   std::array<labelslot, 4> labels_{};
   platform::point lastmouse_{};
   bool destroying_ = false;

@@ -1,0 +1,437 @@
+// The graph window's tools: what a press, drag, release, double click or key
+// does in a graph window under the current tool (select, zoom in, fix point,
+// rotate, move, freeze; the intersection tool shares the select step).
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QRubberBand>
+#include <QToolTip>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "expr/evalexpr.h"
+#include "figures/tcustom.h"
+#include "graph/tgrcanvas.h"
+#include "graph/tgrform.h"
+#include "settings/toptions.h"
+#include "shell/tfunc.h"
+#include "shell/tmainform.h"
+
+int32_t tgrform::lockx = 0;
+int32_t tgrform::locky = 0;
+int32_t tgrform::lockaxis = 0;
+
+namespace {
+
+bool leftdown(unsigned shift) {
+  return (shift & shiftstate::left) != 0;
+}
+
+bool isdragtool(int tool) {
+  return tool == toolcode::rotate || tool == toolcode::move;
+}
+
+void resetlock() {
+  tgrform::lockx = 0;
+  tgrform::locky = 0;
+  tgrform::lockaxis = 0;
+}
+
+}  // namespace
+
+bool tgrform::adjustable(const tfigure& figure) {
+  if (figure.kind != family::custom) return true;
+  const auto* custom = dynamic_cast<const tcustom*>(&figure);
+  return custom == nullptr || paramcheck(&custom->expression.root).ok;
+}
+
+void tgrform::setwindowcursor(int number) {
+  windowcursor = number;
+  canvas_->setCursor(main_.cursors().cursor(number));
+}
+
+// The drag cursor is held over the whole program, not only this window.
+void tgrform::setscreencursor(int number) {
+  if (screencursor != 0) QGuiApplication::restoreOverrideCursor();
+  screencursor = number;
+  if (number != 0) QGuiApplication::setOverrideCursor(main_.cursors().cursor(number));
+}
+
+void tgrform::sethint(const std::string& text) {
+  hint = text;
+  hintvisible = !text.empty();
+  if (!hintvisible) {
+    canvas_->setToolTip(QString());
+    if (isVisible()) QToolTip::hideText();
+    return;
+  }
+  canvas_->setToolTip(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+// --- press
+
+void tgrform::formmousedown(mousebutton button, unsigned shift, int x, int y) {
+  // A label being edited ends first and the text tool runs here once the text
+  // labels are joined; neither needs the button-down flag set meanwhile.
+  main_.buttondown = 0;
+  if (firstfig == lastfig || main_.activewindow != this) return;
+  main_.buttondown = 1;
+  // curfig follows the selection, so that a stale one from another selection
+  // is never used.
+  curfig = selection.empty() ? nullptr : selection[0];
+  if (curfig && curfig->updating) return;
+
+  const int tool = main_.tool;
+  if (button == mousebutton::right) {
+    if (tool == toolcode::fixpoint) fixcoordsdialog(x, y);
+    if (tool == toolcode::freeze) pointtool(shift | shiftstate::right, x, y);
+  } else if (button == mousebutton::left) {
+    switch (tool) {
+      case toolcode::select:
+      case toolcode::intersection:
+      case toolcode::freeze:
+        zoomdepth = static_cast<int32_t>(coords.zoomhistory.size());
+        pointtool(shift | shiftstate::left, x, y);
+        break;
+      case toolcode::zoomin:
+        downx = x;
+        downy = y;
+        zooming = true;
+        break;
+      case toolcode::fixpoint:
+        if (selection.size() == 1 && adjustable(*curfig)) {
+          resetvisi(*curfig);
+          curfig->fixmode = true;
+          curfig->fixpoint(x, y);
+          repant();
+          showimage();
+          afterp();
+        }
+        break;
+      case toolcode::rotate:
+      case toolcode::move:
+        dragpress(x, y);
+        break;
+      default:
+        break;
+    }
+  }
+  downx = x;
+  downy = y;
+}
+
+void tgrform::dragpress(int x, int y) {
+  downx = x;
+  downy = y;
+  if (!curfig) return;
+  if (!curfig->hittest(x, y)) {
+    curfig->grabbed = false;
+    return;
+  }
+  if (!adjustable(*curfig)) return;
+  if (selection.size() == 1 && !curfig->frozen) {
+    curfig->grabbed = true;
+    if (main_.tool == toolcode::rotate) afterp();
+    setscreencursor(tcursors::handgrap);
+  }
+}
+
+void tgrform::fixcoordsdialog(int x, int y) {
+  if (selection.size() != 1 || !curfig) return;
+  tfigure& f = *curfig;
+  if (!f.hittest(x, y) && f.findfixpoint(x, y) == 0) return;
+  const worldpoint w = coords.pixeltoworld(x, y);
+  double fx = 0;
+  double fy = 0;
+  f.nearestfix(w.x, w.y, fx, fy);
+  if (!askfixcoords) return;
+  const int k = std::clamp(f.curfix, 1, 5);
+  double nx = fx;
+  double ny = fy;
+  if (!askfixcoords(f, nx, ny)) return;
+  // The dialog may have changed the selection; only a figure still shown here
+  // takes the point.
+  const std::vector<tfigure*> figs = figures();
+  if (std::find(figs.begin(), figs.end(), &f) == figs.end()) return;
+  f.fixmode = true;
+  f.fixx[static_cast<size_t>(k)] = nx;
+  f.fixy[static_cast<size_t>(k)] = ny;
+  repant();
+}
+
+// --- select, intersection, freeze
+
+void tgrform::pointtool(unsigned shift, int x, int y) {
+  downx = x;
+  downy = y;
+  const int tool = main_.tool;
+  for (tfigure* f : figures()) {
+    if (!f->hittest(x, y)) continue;
+    const auto at = std::find(selection.begin(), selection.end(), f);
+    if (!(shift & shiftstate::ctrl)) {
+      clearselection();
+      selection.push_back(f);
+      resetvisi(*f);
+    } else if (at == selection.end()) {
+      if (tool == toolcode::intersection && selection.size() >= 2) continue;
+      selection.push_back(f);
+      f->selected = true;
+      restoreselection();
+    } else if (selection.size() > 1) {
+      selection.erase(at);
+      f->selected = false;
+      restoreselection();
+    }
+  }
+  for (tfigure* f : selection) f->selected = true;
+
+  const bool freezing = tool == toolcode::freeze && (shift & shiftstate::left);
+  const bool thawing = tool == toolcode::freeze && (shift & shiftstate::right);
+  bool primaryhit = false;
+  if (freezing || thawing) {
+    for (tfigure* f : selection) {
+      if (!f->hittest(x, y)) continue;
+      if (f == selection[0]) primaryhit = true;
+      if (freezing) {
+        f->frozen = true;
+      } else {
+        f->frozen = false;
+        if (f->fixcount > f->maxfix) f->initfixpoints();
+      }
+    }
+  }
+  if (selection.size() == 1) {
+    resetvisi(*selection[0]);
+    selection[0]->showparams();
+    if (tool == toolcode::move) selection[0]->fixmode = false;
+  }
+  repant();
+  if (freezing && primaryhit) visimask = 0;
+  if (thawing) restoreselection();
+  afterp();
+  if (tool == toolcode::intersection) intersect();
+}
+
+// --- move
+
+void tgrform::formmousemove(unsigned shift, int x, int y) {
+  if (main_.activewindow != this) return;
+  const int tool = main_.tool;
+  setwindowcursor(main_.toolcursor);
+  if (firstfig == lastfig) return;
+
+  if (isdragtool(tool) && curfig) {
+    if (curfig->hittest(x, y)) {
+      if (selection.size() == 1 && !leftdown(shift) && curfig->selected && !curfig->frozen &&
+          adjustable(*curfig))
+        setwindowcursor(tcursors::handflat);
+    } else if (!leftdown(shift)) {
+      setwindowcursor(main_.toolcursor);
+    }
+  }
+
+  const worldpoint w = coords.pixeltoworld(x, y);
+  mousex = w.x;
+  mousey = w.y;
+  main_.setpanel(0, coordtext(mousex, mousey, main_.services().decimalseparator()));
+  if (tool == toolcode::zoomin) setwindowcursor(tcursors::zoom);
+
+  if (leftdown(shift)) {
+    switch (tool) {
+      case toolcode::zoomin:
+        zoom(x, y);
+        return;
+      case toolcode::fixpoint:
+        fix(x, y);
+        return;
+      case toolcode::rotate:
+      case toolcode::move:
+        suize(shift, x, y);
+        return;
+      default:
+        break;
+    }
+  }
+  hover(x, y);
+}
+
+// The formula of the first figure under the pointer as a hint.
+void tgrform::hover(int x, int y) {
+  for (tfigure* f : figures()) {
+    if (!f->hittest(x, y)) {
+      sethint({});
+      continue;
+    }
+    const int32_t mode = f->textmode;
+    f->textmode = 1;
+    std::string text = f->formula();
+    f->textmode = mode;
+    const std::string name = main_.options().funcname();
+    sethint((name.empty() ? std::string() : name.substr(0, 1)) + text);
+    return;
+  }
+}
+
+void tgrform::zoom(int x, int y) {
+  if (!zooming) return;
+  shape1.left = std::min(downx, x);
+  shape1.top = std::min(downy, y);
+  shape1.right = shape1.left + std::abs(x - downx);
+  shape1.bottom = shape1.top + std::abs(y - downy);
+  shape1visible = true;
+  showshape1();
+}
+
+void tgrform::showshape1() {
+  if (!shape1visible) {
+    if (band_) band_->hide();
+    return;
+  }
+  if (!band_) band_ = new QRubberBand(QRubberBand::Rectangle, canvas_);  // owned by the canvas
+  band_->setGeometry(shape1.left, shape1.top, shape1.width(), shape1.height());
+  band_->show();
+}
+
+void tgrform::fix(int x, int y) {
+  if (selection.size() != 1 || !adjustable(*selection[0])) return;
+  tfigure& f = *selection[0];
+  resetvisi(f);
+  f.fixmode = true;
+  f.dragging = true;
+  f.fixdrag(x, y);
+  f.dragging = false;
+  repant();
+  showimage();
+}
+
+void tgrform::suize(unsigned shift, int x, int y) {
+  if (selection.size() != 1) return;
+  tfigure& f = *selection[0];
+  if (f.frozen || !f.grabbed || !adjustable(f)) return;
+  if (main_.tool == toolcode::move) {
+    f.fixmode = false;
+    f.moveto(x, y);
+  } else {
+    if (f.kind == family::sine || f.kind == family::cosine) {
+      if (!(shift & shiftstate::shift)) {
+        resetlock();
+      } else if (lockaxis == 0 && lockx == 0 && locky == 0) {
+        lockx = x;
+        locky = y;
+        f.dragx = 0;
+        f.dragy = 0;
+      } else if (lockaxis == 0) {
+        lockaxis = std::abs(lockx - x) > std::abs(locky - y) ? 1 : 2;
+      } else if (lockaxis == 1) {
+        y = locky;
+      } else {
+        x = lockx;
+      }
+    }
+    const worldpoint w = coords.pixeltoworld(x, y);
+    f.dragto(w.x, w.y);
+  }
+  coords.drawbackground();
+  for (tfigure* g : figures()) g->draw();
+  coords.drawaxes();
+  if (main_.tool == toolcode::rotate) f.drawfixpoints();
+  showimage();
+}
+
+// --- release
+
+void tgrform::formmouseup(mousebutton, unsigned, int x, int y) {
+  zooming = false;
+  setscreencursor(0);
+  // The tangent tool's cursors and hint are reset with the analysis tools.
+  main_.buttondown = 0;
+  if (firstfig == lastfig) return;
+  switch (main_.tool) {
+    case toolcode::select:
+      hidememo();
+      break;
+    case toolcode::zoomin:
+      zoomrelease();
+      break;
+    case toolcode::fixpoint:
+      if (!selection.empty() && adjustable(*selection[0])) selection[0]->fixup(x, y);
+      break;
+    case toolcode::rotate:
+    case toolcode::move:
+      dragrelease(x, y);
+      break;
+    default:
+      break;
+  }
+}
+
+void tgrform::zoomrelease() {
+  if (shape1visible) {
+    const worldpoint a = coords.pixeltoworld(shape1.left, shape1.top);
+    const worldpoint b = coords.pixeltoworld(shape1.right, shape1.bottom);
+    if (std::abs(b.x - a.x) >= 1.0 && std::abs(a.y - b.y) >= 1.0)
+      coords.setup(0, 0, clientwidth(), clientheight(), std::min(a.x, b.x), std::max(a.x, b.x),
+                   std::min(a.y, b.y), std::max(a.y, b.y));
+  }
+  pant();
+  shape1visible = false;
+  shape1 = {};
+  showshape1();
+}
+
+void tgrform::dragrelease(int x, int y) {
+  // A new locked drag starts from its own first position.
+  resetlock();
+  if (selection.size() != 1) return;
+  tfigure& f = *selection[0];
+  curfig = &f;
+  if (!adjustable(f) || f.frozen) return;
+  setwindowcursor(tcursors::handflat);
+  f.dragx = 0;
+  f.dragy = 0;
+  const int n = std::min(f.paramcount, 5);
+  for (int i = 1; i <= n; ++i) {
+    // The Step as the decimal the user typed (0.01, not the float's
+    // 0.0099999998), so that 1 stays 1 and 2.3 with Step 0.1 stays 2.3.
+    const double step = std::round(static_cast<double>(paramstep(i)) * 1e6) / 1e6;
+    double& v = f.param[static_cast<size_t>(i)];
+    // A Step of 0 (or less) from a hand-edited settings file snaps nothing.
+    if (step > 0 && std::abs(v) > step) v = std::trunc(v / step * (1 + 1e-12)) * step;
+  }
+  if (main_.tool == toolcode::move) f.initfixpoints();
+  f.fixmode = true;
+  main_.func().refresh();
+  pant();
+  pointtool(0, 0, 0);
+  downx = x;
+  downy = y;
+}
+
+// --- double click and keys
+
+void tgrform::formdblclick() {
+  const int tool = main_.tool;
+  if (!isdragtool(tool) || firstfig == lastfig || zooming) return;
+  for (tfigure* f : figures()) {
+    if (!f->hittest(downx, downy)) {
+      f->grabbed = false;
+      continue;
+    }
+    clearselection();
+    selection.push_back(f);
+    resetvisi(*f);
+    f->showparams();
+    if (tool == toolcode::move) f->fixmode = false;
+    f->selected = true;
+    f->grabbed = true;
+    main_.func().changef2(*f);
+    zooming = true;
+    repant();
+    afterp();
+  }
+}
+
+// Shift, Ctrl and space serve the tangent tool, which arrives with the
+// analysis tools.
+void tgrform::formkeydown(int, unsigned) {}
