@@ -60,6 +60,8 @@ tgrform::tgrform(tmainform& main) : main_(main) {
 
 tgrform::~tgrform() {
   destroying_ = true;
+  // A window closed in the middle of a drag gives the pointer back.
+  setscreencursor(0);
   coords.destroy();
 }
 
