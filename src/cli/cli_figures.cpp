@@ -49,7 +49,7 @@ bool integer(const char* s, int lo, int hi, int& v) {
 }
 
 // One figure's family, parameters and (family 8) formula.
-struct figurespec {
+struct figurewish {
   int kind = 0;
   std::array<double, 5> p{};
   std::string formula;
@@ -57,11 +57,11 @@ struct figurespec {
 
 // Makes and resets a figure; for family 8 the formula is parsed first.
 // Returns nullptr after printing the parser's complaint.
-std::unique_ptr<tfigure> build(const figurespec& spec, tcoords& coords, theadlesshost& host) {
-  std::unique_ptr<tfigure> f = makefigure(spec.kind, coords, host);
-  if (spec.kind == family::custom) {
+std::unique_ptr<tfigure> build(const figurewish& wish, tcoords& coords, theadlesshost& host) {
+  std::unique_ptr<tfigure> f = makefigure(wish.kind, coords, host);
+  if (wish.kind == family::custom) {
     texpression e;
-    parseexpr(e, cli::utf8tocp1252(spec.formula));
+    parseexpr(e, cli::utf8tocp1252(wish.formula));
     if (e.errcode != 0) {
       std::fprintf(stderr, "tarnelo-cli: syntaksfeil %d i formelen: %s\n                          %s\n",
                    e.errcode, codecs::cp1252toutf8(e.text).c_str(), e.errmark.c_str());
@@ -71,7 +71,7 @@ std::unique_ptr<tfigure> build(const figurespec& spec, tcoords& coords, theadles
   }
   f->reset();
   // The values are taken as given (doubles), not through 4-byte boxes.
-  for (int k = 1; k <= 5; ++k) f->param[k] = spec.p[k - 1];
+  for (int k = 1; k <= 5; ++k) f->param[k] = wish.p[k - 1];
   return f;
 }
 
@@ -81,18 +81,18 @@ std::string first(const std::string& s) { return s.empty() ? std::string() : s.s
 
 int cmdfigure(int argc, char** argv) {
   if (argc < 7) return usageerror("figure trenger FAMILIE og fem parametre");
-  figurespec spec;
-  if (!integer(argv[1], 0, family::count - 1, spec.kind))
+  figurewish wish;
+  if (!integer(argv[1], 0, family::count - 1, wish.kind))
     return usageerror("ukjent familie (0..8)");
   for (int k = 0; k < 5; ++k)
-    if (!number(argv[2 + k], spec.p[k])) return usageerror("parameteren er ikke et tall");
+    if (!number(argv[2 + k], wish.p[k])) return usageerror("parameteren er ikke et tall");
   int prefix = 0;
   bool comma = false;
   bool hasformula = false;
   for (int i = 7; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--formula" && i + 1 < argc) {
-      spec.formula = argv[++i];
+      wish.formula = argv[++i];
       hasformula = true;
     } else if (a == "--prefix" && i + 1 < argc) {
       if (!integer(argv[++i], 0, 3, prefix)) return usageerror("--prefix tar 0..3");
@@ -102,7 +102,7 @@ int cmdfigure(int argc, char** argv) {
       return usageerror("ukjent argument: " + a);
     }
   }
-  if (spec.kind == family::custom && !hasformula)
+  if (wish.kind == family::custom && !hasformula)
     return usageerror("familie 8 trenger --formula");
 
   theadlesshost host;
@@ -116,7 +116,7 @@ int cmdfigure(int argc, char** argv) {
   coords.window = &host;
   coords.readoptions();
   coords.setup(0, 0, 1000, 1000, -10, 10, -10, 10);
-  std::unique_ptr<tfigure> f = build(spec, coords, host);
+  std::unique_ptr<tfigure> f = build(wish, coords, host);
   if (!f) return 1;
 
   const std::string name = first(host.name);
@@ -149,7 +149,7 @@ int cmdplot(int argc, char** argv) {
   double range[4] = {-10, 10, -10, 10};
   double grid = 0, tick = 1;
   bool showticks = true, selected = false;
-  std::vector<figurespec> specs;
+  std::vector<figurewish> wishes;
   for (int i = 2; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--size" && i + 2 < argc) {
@@ -169,7 +169,7 @@ int cmdplot(int argc, char** argv) {
     } else if (a == "--selected") {
       selected = true;
     } else if (a == "--fig" && i + 1 < argc) {
-      figurespec s;
+      figurewish s;
       if (!integer(argv[++i], 0, family::count - 1, s.kind))
         return usageerror("ukjent familie (0..8)");
       if (s.kind == family::custom) {
@@ -183,12 +183,12 @@ int cmdplot(int argc, char** argv) {
         s.p[k] = v;
         ++i;
       }
-      specs.push_back(s);
+      wishes.push_back(s);
     } else {
       return usageerror("ukjent argument: " + a);
     }
   }
-  if (specs.empty()) return usageerror("plot trenger minst en --fig");
+  if (wishes.empty()) return usageerror("plot trenger minst en --fig");
   if (!(range[0] < range[1]) || !(range[2] < range[3]) ||
       std::fabs(range[0]) > tcoords::maxbound || std::fabs(range[1]) > tcoords::maxbound ||
       std::fabs(range[2]) > tcoords::maxbound || std::fabs(range[3]) > tcoords::maxbound)
@@ -213,7 +213,7 @@ int cmdplot(int argc, char** argv) {
   coords.setup(0, 0, width, height, range[0], range[1], range[2], range[3]);
 
   std::vector<std::unique_ptr<tfigure>> figures;
-  for (const figurespec& s : specs) {
+  for (const figurewish& s : wishes) {
     std::unique_ptr<tfigure> f = build(s, coords, host);
     if (!f) return 1;
     f->selected = selected;
