@@ -41,6 +41,7 @@ tsynt::tsynt(QWidget* parent, std::function<void(const std::string&)> status)
   paintbox1_ = new tformulaview(this, false);
   paintbox1_->setObjectName("PaintBox1");
   paintbox1_->setGeometry(edit1_->geometry());
+  paintbox1_->setcentred(true);
   paintbox1_->setFocusPolicy(Qt::StrongFocus);
   paintbox1_->hide();
   paintbox1_->clicked = [this] { paintbox1click(); };

@@ -43,7 +43,10 @@ QImage tformulaview::render() const {
     f.col = colour_;
     s.setfont(f);
     tmathbox box;
-    box.draw(s, markup_, colour_, {margin, margin, w - margin, h - margin});
+    int top = margin;
+    // tmathbox puts the line one font height below the top it is given.
+    if (centred_) top = (h - s.textheight("B")) / 2 + s.fontheight();
+    box.draw(s, markup_, colour_, {margin, top, w - margin, h - margin});
   }
   return picture.qimage().copy();
 }

@@ -17,6 +17,9 @@ class tformulaview : public QWidget {
   // Shows the markup in colour c (empty markup: a white area).
   void setformula(std::string markup, platform::colour c = platform::black);
   const std::string& markup() const { return markup_; }
+  // A view one line high has no room above the line for fraction numerators:
+  // centre the line in it instead of leaving that room.
+  void setcentred(bool centred) { centred_ = centred; }
   platform::colour colour() const { return colour_; }
 
   // The picture as it is painted, at the widget's size.
@@ -34,4 +37,5 @@ class tformulaview : public QWidget {
   std::string markup_;
   platform::colour colour_ = platform::black;
   bool framed_;
+  bool centred_ = false;
 };
