@@ -1,6 +1,7 @@
 #include "shell/dialoglinks.h"
 
 #include "shell/customentry.h"
+#include "shell/helplinks.h"
 #include <QAction>
 #include <QObject>
 #include <memory>
@@ -131,6 +132,7 @@ void tpolylink::redraw() {
 void installdialogs(tmainform& main) {
   if (links(main)) return;
   installcustomentry(main);
+  installhelpmenu(main);
   auto* l = new tdialoglinks(main);
   l->options =
       std::make_unique<toptionsform>(main.options(), main.services(), l->optionslink, &main);

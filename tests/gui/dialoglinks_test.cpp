@@ -46,6 +46,24 @@ TEST_F(dialoglinks, TheCommandsAreEnabledAndInstalledOnce) {
   EXPECT_TRUE(o->isVisible());
 }
 
+TEST_F(dialoglinks, HelpMenuAsksTheHelpSystem) {
+  using kind = fakeservices::helpkind;
+  struct row {
+    const char* item;
+    kind expected;
+  };
+  for (const row& r : {row{"contents1", kind::contents}, row{"search1", kind::search},
+                       row{"howto1", kind::howtouse}}) {
+    SCOPED_TRACE(r.item);
+    services.helprequests.clear();
+    EXPECT_TRUE(enabled(r.item));
+    main->runcommand(r.item);
+    ASSERT_EQ(services.helprequests.size(), 1u);
+    EXPECT_EQ(services.helprequests[0].kind, r.expected);
+    EXPECT_EQ(services.helprequests[0].key, "");
+  }
+}
+
 TEST_F(dialoglinks, RenamedLetterReachesTheMenuCaptions) {
   toptionsform& o = *optionsform(*main);
   main->runcommand("options1");
