@@ -1,5 +1,6 @@
 #include "expr/tmathbox.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -90,15 +91,26 @@ void tmathbox::escape(bool inexponent) {
         setsize(size);
         return;
       }
-      surface_->textout(x_, y_ - fractionoffset_, std::string_view(&token_, 1));
+      const char numerator = token_;
       if (!next()) {
+        surface_->textout(x_, y_ - fractionoffset_, std::string_view(&numerator, 1));
         setsize(size);
         return;
       }
-      surface_->textout(x_, y_ + fractionoffset_, std::string_view(&token_, 1));
+      const char denominator = token_;
+      // Each column is as wide as the wider of its two characters, both
+      // centred in it, so that a numerator such as "2.5" above "x +1" keeps
+      // its point clear of the 2; the bar runs under the whole column.
+      const int nw = surface_->textwidth(std::string_view(&numerator, 1));
+      const int dw = surface_->textwidth(std::string_view(&denominator, 1));
+      const int column = std::max(nw, dw);
+      surface_->textout(x_ + (column - nw) / 2, y_ - fractionoffset_,
+                        std::string_view(&numerator, 1));
+      surface_->textout(x_ + (column - dw) / 2, y_ + fractionoffset_,
+                        std::string_view(&denominator, 1));
       surface_->moveto(x_, y_ + fractionoffset_);
-      surface_->lineto(x_ + surface_->textwidth("0"), y_ + fractionoffset_);
-      advance(token_);
+      surface_->lineto(x_ + std::max(column, surface_->textwidth("0")), y_ + fractionoffset_);
+      x_ += column;
       setsize(size);
       return;
     }

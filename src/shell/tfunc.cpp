@@ -1,6 +1,8 @@
 #include "shell/tfunc.h"
 
+#include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -404,9 +406,15 @@ platform::colour tfunc::displaycolour() const {
   return w->coords.figcolours[active ? (f.frozen ? 2 : 1) : (f.frozen ? 3 : 0)];
 }
 
+bool tcursorreset::eventFilter(QObject*, QEvent* event) {
+  if (event->type() == QEvent::Enter)
+    while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+  return false;
+}
+
 void tfunc::buildwidgets() {
   auto* body = new QWidget;
-  body->setFixedSize(314, 340);
+  body->setFixedSize(314, 350);
 
   auto* formulagroup = new QGroupBox(QStringLiteral("Funksjonsuttrykk"), body);
   formulagroup->setGeometry(4, 2, 306, 66);
@@ -425,18 +433,19 @@ void tfunc::buildwidgets() {
   QObject::connect(down, &QToolButton::clicked, [this] { spindown(); });
 
   auto* familygroup = new QGroupBox(QStringLiteral("Funksjonstype"), body);
-  familygroup->setGeometry(4, 70, 306, 56);
+  familygroup->setGeometry(4, 70, 306, 66);
   familygroup->setProperty("helpcontext", 60);
   selector_ = new tfamilybox(familygroup);
   selector_->setObjectName("ListBox2");
-  selector_->setGeometry(6, 20, 294, 30);
+  // Tall enough to show a whole 33-pixel entry, fractions included, when closed.
+  selector_->setGeometry(6, 20, 294, tfamilybox::entryheight + 8);
   QObject::connect(selector_, &QComboBox::activated, [this](int entry) {
     dropdown = 0;
     selectfamily(entry);
   });
 
   auto* constgroup = new QGroupBox(QStringLiteral("Konstanter"), body);
-  constgroup->setGeometry(4, 128, 306, 208);
+  constgroup->setGeometry(4, 138, 306, 208);
   for (int k = 1; k <= 5; ++k) {
     auto* col = new tparamcolumn(boxes[static_cast<size_t>(k - 1)], letter(k), constgroup);
     col->move(10 + (k - 1) * 58, 16);
@@ -447,6 +456,10 @@ void tfunc::buildwidgets() {
     col->left = [this](tmanbox& b) { editexit(b.index()); };
     columns_[static_cast<size_t>(k - 1)] = col;
   }
+  // Entering a group gives the pointer back its ordinary shape, should a drag
+  // elsewhere have left a shape held over the whole screen.
+  auto* reset = new tcursorreset(body);
+  for (QWidget* group : {formulagroup, familygroup, constgroup}) group->installEventFilter(reset);
   timer_ = new QTimer(body);
   timer_->setInterval(router.timerinterval);
   QObject::connect(timer_, &QTimer::timeout, [this] { timertick(); });

@@ -23,6 +23,13 @@ class tfamilybox;
 class tformulaview;
 class tparamcolumn;
 
+// Resets the screen cursor when the pointer enters the widget it watches.
+class tcursorreset : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
 class tfunc : public QMdiSubWindow {
  public:
   static constexpr int helpcontext = 63;

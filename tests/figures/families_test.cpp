@@ -207,6 +207,7 @@ TEST(families, HyperbolaFormulaInBothModes) {
       {"a rounds to zero", {0.004, 0, 4}, "(x) =0/(x)+4", "(x) = 4"},
       {"b shows as zero", {1, -0.001, 0}, "(x) =1/(x)", "(x) =\\l1x"},
       {"12/x", {12, 0, 0}, "(x) =12/(x)", "(x) =\\l1 \\l2x"},
+      {"2.5/(x+1)", {2.5, 1, 0}, "(x) =2.5/(x+1)", "(x) =\\l x\\l2 \\l.+\\l51\\l  "},
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.name);

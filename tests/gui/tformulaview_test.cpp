@@ -1,6 +1,8 @@
+#include "shell/tformulaview.h"
+
 #include <gtest/gtest.h>
 
-#include "shell/tformulaview.h"
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +29,36 @@ TEST(tformulaview, a_centred_one_line_view_shows_the_whole_line) {
   ASSERT_GE(first, 0);
   EXPECT_GT(first, 0);
   EXPECT_LT(last, 23);
+}
+
+bool inked(const QImage& picture, int x, int y) {
+  return (picture.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+}
+
+TEST(tformulaview, a_fraction_point_above_a_wide_sign_is_seen) {
+  // 2.5/(x+1) as the hyperbola lays it out: the 2 stands above a blank, so in
+  // a proportional font the point must stand clear to the right of the 2.
+  tformulaview view(nullptr, false);
+  view.resize(281, 40);
+  const auto picture = [&](const char* markup) {
+    view.setformula(markup);
+    return view.render();
+  };
+  const QImage two = picture("\\l x\\l2 ");
+  const QImage without = picture("\\l x\\l2 \\l +");
+  const QImage with = picture("\\l x\\l2 \\l.+");
+  int rightoftwo = -1;
+  for (int y = 0; y < two.height(); ++y)
+    for (int x = 0; x < two.width(); ++x)
+      if (inked(two, x, y)) rightoftwo = std::max(rightoftwo, x);
+  int point = 0;
+  for (int y = 0; y < with.height(); ++y)
+    for (int x = 0; x < with.width(); ++x)
+      if (inked(with, x, y) && !inked(without, x, y)) {
+        ++point;
+        EXPECT_GT(x, rightoftwo) << "point ink at " << x << "," << y;
+      }
+  EXPECT_GT(point, 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The function panel: typing into the parameter boxes, the held and dragged
 // boxes applied to the selected figures, the columns of a user formula, the
 // filter "Alle funksjoner" and the formula display.
+#include <QGroupBox>
 #include <QLineEdit>
 #include <string>
 #include <vector>
@@ -163,3 +164,21 @@ TEST_F(functest, thefirstfigureendsandthelastbringsbacktheemptyentry) {
 }
 
 }  // namespace
+
+TEST_F(functest, enteringagroupgivesthepointeritsordinaryshapeback) {
+  for (const char* title : {"Funksjonsuttrykk", "Funksjonstype", "Konstanter"}) {
+    SCOPED_TRACE(title);
+    QGroupBox* group = nullptr;
+    for (QGroupBox* g : func().findChildren<QGroupBox*>())
+      if (g->title() == QString::fromUtf8(title)) group = g;
+    ASSERT_NE(group, nullptr);
+    QGuiApplication::setOverrideCursor(Qt::SizeAllCursor);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(group, &enter);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  }
+}
+
+TEST_F(functest, theclosedselectorholdsawholeentry) {
+  EXPECT_GE(func().selector().height(), tfamilybox::entryheight);
+}
