@@ -133,9 +133,11 @@ TEST(families, HyperbolaBranchesStayOnTheirSideOfTheAsymptote) {
     rig.coords.drawbackground();
     f->draw();
     const int cy = rig.coords.worldtopixel(0, r.p[2]).y;
-    for (int y = cy - 30; y <= cy + 30; ++y)
-      if (y >= 0 && y < 1000 && pa >= 0 && pa < 1000)
+    for (int y = cy - 30; y <= cy + 30; ++y) {
+      if (y >= 0 && y < 1000 && pa >= 0 && pa < 1000) {
         EXPECT_NE(rig.canvas().getpixel(pa, y), rig.coords.figcolours[0]) << "row " << y;
+      }
+    }
   }
 }
 
