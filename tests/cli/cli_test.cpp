@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -30,6 +31,11 @@ struct clicase {
   std::string out;
   int rc;
 };
+
+// Test listings and failures name the case instead of dumping its bytes.
+void PrintTo(const clicase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class tarnelocli : public ::testing::TestWithParam<clicase> {};
 
