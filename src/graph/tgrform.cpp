@@ -7,6 +7,7 @@
 #include "figures/makefigure.h"
 #include "figures/tcustom.h"
 #include "graph/tgrcanvas.h"
+#include "graph/tgrlabels.h"
 #include "settings/toptions.h"
 #include "shell/tfunc.h"
 #include "shell/tmainform.h"
@@ -49,6 +50,7 @@ tgrform::tgrform(tmainform& main) : main_(main) {
 
   coords.create(*this, main_.images());
   setupfromoptions();
+  textlabels_ = std::make_unique<tgrlabels>(*this, main_);
 
   if (!main_.busy && main_.hasfunc()) {
     const int fam = main_.func().family;
@@ -62,6 +64,7 @@ tgrform::~tgrform() {
   destroying_ = true;
   // A window closed in the middle of a drag gives the pointer back.
   setscreencursor(0);
+  textlabels_.reset();
   coords.destroy();
 }
 
@@ -220,13 +223,15 @@ void tgrform::afterp() {
 // The crossing search arrives with the analysis tools.
 void tgrform::intersect() {}
 
-// Label editing arrives with the text labels.
-void tgrform::hidememo() {}
+void tgrform::hidememo() {
+  if (textlabels_) textlabels_->tool().hidememo();
+}
 
 void tgrform::formactivate() {
   if (paintlock) return;
   main_.panelactive = 0;
   if (destroying_ || closing()) return;
+  if (textlabels_) main_.clipboard().activated(*textlabels_);
   main_.enablecutcopy(firstfig != lastfig);
   tgrform* before = main_.activewindow;
   // This window becomes the active one before the other repaints, so that the
@@ -258,6 +263,11 @@ bool tgrform::formclose() {
   auto& list = main_.windowlist;
   if (list.size() == 1 && list[0] == this && !main_.busy) return false;
   if (closing()) return true;
+  if (textlabels_) {
+    // An open label keeps what was typed, and nothing held goes back here.
+    textlabels_->tool().hidememo();
+    main_.clipboard().windowclosed(*textlabels_);
+  }
   clearselection();
   curfig = nullptr;
   if (main_.hasfunc()) {
@@ -339,8 +349,10 @@ void tgrform::showrangelabels(platform::surface& image) {
 
 void tgrform::placearrows(platform::point, platform::point) {}
 
-// Text labels arrive with their own part of the program.
-void tgrform::drawtextlabels(platform::surface&) {}
+// The labels draw into the image the surface belongs to.
+void tgrform::drawtextlabels(platform::surface&) {
+  if (textlabels_) textlabels_->tool().drawlabels();
+}
 
 // --- tfigurehost
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 
 class tmainform;
 class tgrcanvas;
+class tgrlabels;
 class QRubberBand;
 
 // Mouse buttons and shift-state members the handlers use.
@@ -119,6 +121,8 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
   tgrcanvas& canvas() { return *canvas_; }
   // The figures of this window in panel order.
   std::vector<tfigure*> figures() const;
+  // The window's text labels with their memo, as the clipboard reaches them.
+  tgrlabels& textlabels() { return *textlabels_; }
 
   // --- tcoordshost
   int clientwidth() const override;
@@ -180,6 +184,7 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
   tmainform& main_;
   tgrcanvas* canvas_ = nullptr;
   QRubberBand* band_ = nullptr;
+  std::unique_ptr<tgrlabels> textlabels_;
   std::array<labelslot, 4> labels_{};
   platform::point lastmouse_{};
   bool destroying_ = false;

@@ -14,6 +14,7 @@
 #include "figures/tcustom.h"
 #include "graph/tgrcanvas.h"
 #include "graph/tgrform.h"
+#include "graph/tgrlabels.h"
 #include "settings/toptions.h"
 #include "shell/tfunc.h"
 #include "shell/tmainform.h"
@@ -72,10 +73,15 @@ void tgrform::sethint(const std::string& text) {
 // --- press
 
 void tgrform::formmousedown(mousebutton button, unsigned shift, int x, int y) {
-  // A label being edited ends first and the text tool runs here once the text
-  // labels are joined; neither needs the button-down flag set meanwhile.
+  tlabeltool& labels = textlabels_->tool();
+  main_.buttondown = 1;
+  if (labels.curlabel && labels.curlabel->editing) labels.endediting();
+  if (main_.tool == toolcode::text) labels.texttool(x, y);
   main_.buttondown = 0;
-  if (firstfig == lastfig || main_.activewindow != this) return;
+  if (firstfig == lastfig || main_.activewindow != this) {
+    if (main_.tool == toolcode::select) labels.labelclick(x, y);
+    return;
+  }
   main_.buttondown = 1;
   // curfig follows the selection, so that a stale one from another selection
   // is never used.
@@ -117,6 +123,7 @@ void tgrform::formmousedown(mousebutton button, unsigned shift, int x, int y) {
         break;
     }
   }
+  if (main_.tool == toolcode::select) labels.labelclick(x, y);
   downx = x;
   downy = y;
 }
@@ -218,7 +225,21 @@ void tgrform::pointtool(unsigned shift, int x, int y) {
 void tgrform::formmousemove(unsigned shift, int x, int y) {
   if (main_.activewindow != this) return;
   const int tool = main_.tool;
+  tlabeltool& labels = textlabels_->tool();
+  if (tool == toolcode::select && labels.selectedlabel) {
+    // Over the selected label's frame its own cursors and drag take over.
+    const int cursor = labels.hovercursor(x, y);
+    if (cursor != labelcursor::none) {
+      setwindowcursor(cursor);
+      if (leftdown(shift)) labels.resizelabel(x, y);
+      return;
+    }
+  }
   setwindowcursor(main_.toolcursor);
+  if (leftdown(shift)) {
+    if (tool == toolcode::select) labels.resizelabel(x, y);
+    if (tool == toolcode::text) labels.movelabelframe(x, y);
+  }
   if (firstfig == lastfig) return;
 
   if (isdragtool(tool) && curfig) {
@@ -346,6 +367,7 @@ void tgrform::formmouseup(mousebutton, unsigned, int x, int y) {
   setscreencursor(0);
   // The tangent tool's cursors and hint are reset with the analysis tools.
   main_.buttondown = 0;
+  if (main_.tool == toolcode::text) textlabels_->tool().newlabel();
   if (firstfig == lastfig) return;
   switch (main_.tool) {
     case toolcode::select:
@@ -411,6 +433,10 @@ void tgrform::dragrelease(int x, int y) {
 // --- double click and keys
 
 void tgrform::formdblclick() {
+  tlabeltool& labels = textlabels_->tool();
+  // The press that follows a double click would find the opened label under
+  // it and leave it open; it must not make a new label from the last frame.
+  if (labels.dblclick()) labels.labeldrag = false;
   const int tool = main_.tool;
   if (!isdragtool(tool) || firstfig == lastfig || zooming) return;
   for (tfigure* f : figures()) {

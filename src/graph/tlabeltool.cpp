@@ -209,6 +209,12 @@ bool tlabeltool::memo2keydown(int key, bool ctrl) {
 
 void tlabeltool::drawlabels() {
   for (const auto& l : labels) {
+    // The view may have changed since the label was last drawn: the picture
+    // under it is taken where it is drawn now, or erasing it later would put
+    // back a piece of another place.
+    const platform::point p = host_.labelcoords().worldtopixel(l->worldx, l->worldy);
+    l->left = p.x;
+    l->top = p.y;
     l->grab();
     l->drawtext();
   }

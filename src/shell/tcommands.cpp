@@ -173,11 +173,9 @@ constexpr std::array toolbuttons{
     buttonrow{"text1", "Skriv tekst", ":/cursors/texttool.xpm", "", true},
 };
 
-// Commands whose behaviour arrives with the files, printing, clipboard, help,
-// options and formula-entry parts of the program.
-constexpr std::array<std::string_view, 10> later{
-    "open1", "saveproject1", "saveas1", "delete1",      "undelete1",
-    "cut1",  "copy1",        "paste1",  "copypicture1", "custom1"};
+// Commands whose behaviour arrives with the files and formula-entry parts of
+// the program.
+constexpr std::array<std::string_view, 4> later{"open1", "saveproject1", "saveas1", "custom1"};
 
 QString qs(const char* utf8) {
   return QString::fromUtf8(utf8);

@@ -33,6 +33,10 @@ constexpr std::array images{
 
 bool tcursors::load() {
   bool all = true;
+  table_[sizenesw] = QCursor(Qt::SizeBDiagCursor);
+  table_[sizens] = QCursor(Qt::SizeVerCursor);
+  table_[sizenwse] = QCursor(Qt::SizeFDiagCursor);
+  table_[sizewe] = QCursor(Qt::SizeHorCursor);
   for (const cursorimage& c : images) {
     QPixmap p(QString::fromLatin1(c.file));
     if (p.isNull()) {

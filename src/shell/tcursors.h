@@ -1,5 +1,5 @@
 // The program's cursor table: the tool cursors 5-18 loaded from the cursor
-// images, and the platform's arrow as -2.
+// images, the platform's arrow as -2 and its resize cursors as -6 to -9.
 #pragma once
 
 #include <QCursor>
@@ -22,6 +22,11 @@ class tcursors {
   static constexpr int intersect = 16;
   static constexpr int move = 17;
   static constexpr int squeeze = 18;
+  // The platform's resize cursors, shown over a text label's handles.
+  static constexpr int sizenesw = -6;
+  static constexpr int sizens = -7;
+  static constexpr int sizenwse = -8;
+  static constexpr int sizewe = -9;
 
   // Loads every cursor image into the table; true when all of them loaded.
   bool load();

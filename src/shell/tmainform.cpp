@@ -11,12 +11,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graph/tclipbrd.h"
+#include "graph/tfontwindow.h"
 #include "graph/tform3.h"
 #include "graph/tgetxcoord.h"
 #include "graph/tgrcanvas.h"
 #include "graph/tgrform.h"
+#include "graph/tgrlabels.h"
+#include "graph/tmemoedit.h"
 #include "settings/toptions.h"
 #include "shell/dialoglinks.h"
+#include "shell/editlinks.h"
 #include "shell/tabout.h"
 #include "shell/tfunc.h"
 
@@ -107,6 +112,8 @@ tmainform::tmainform(platform::services& services, platform::imagefactory& image
   }
   panels_[1]->setText(QStringLiteral("Select "));
 
+  cliplink_ = std::make_unique<tcliplink>(*this);
+  clipboard_ = std::make_unique<tclipbrd>(*cliplink_);
   enablecutcopy(false);
   toolcursor = tcursors::arrow;
   const bool printer = services_.printeravailable();
@@ -167,9 +174,15 @@ void tmainform::createabout() {
   startlog.push_back("tabout");
 }
 
-// The label font, formula entry and polynomial dialogs are made with their
-// own parts of the program.
 void tmainform::createremainingdialogs() {
+  // The font window starts from the font of the first window's memo.
+  const platform::font start = windowlist.empty()
+                                   ? platform::font{}
+                                   : windowlist.front()->textlabels().memoedit().font();
+  fontlink_ = std::make_unique<tfontlink>(*this);
+  auto fonts = std::make_unique<tfontwindow>(*fontlink_, start, this);
+  fontwindow_ = fonts.get();
+  dialogs_.push_back(std::move(fonts));
   installdialogs(*this);
   startlog.push_back("dialogs");
 }
@@ -184,11 +197,7 @@ QString tmainform::paneltext(int panel) const {
 
 void tmainform::enablecutcopy(bool on) {
   cutcopyon_ = on;
-  // The clipboard commands stay disabled until the figure clipboard is built.
-  for (const char* name : {"cut1", "delete1", "copy1"}) {
-    QAction* a = commands_->item(name);
-    a->setEnabled(on && !tcommands::notyetavailable(name));
-  }
+  for (const char* name : {"cut1", "delete1", "copy1"}) commands_->item(name)->setEnabled(on);
 }
 
 void tmainform::updateclosewindowitem() {
@@ -222,6 +231,7 @@ void tmainform::closeaction() {
     w->hide();
     w->deleteLater();
   }
+  clipboard_->clear();
   activewindow = nullptr;
   busy = 0;
 }
@@ -448,6 +458,7 @@ void tmainform::connectcommands() {
     connect(commands_->item(out), &QAction::triggered, this, [this, out] { zoomclick(out); });
   }
   connect(commands_->windowmenu(), &QMenu::aboutToShow, this, [this] { rebuildwindowmenu(); });
+  connecteditcommands(*this);
 }
 
 void tmainform::rebuildwindowmenu() {

@@ -23,6 +23,10 @@
 class tgrform;
 class tfunc;
 class toptions;
+class tclipbrd;
+class tcliplink;
+class tfontwindow;
+class tfontlink;
 class QDialog;
 
 struct tstartoptions {
@@ -60,6 +64,9 @@ class tmainform : public QMainWindow {
   toptions& options() { return *options_; }
   tfunc& func() { return *func_; }
   bool hasfunc() const { return func_ != nullptr; }
+  tclipbrd& clipboard() { return *clipboard_; }
+  // The label font window; nullptr until the start-up has made it.
+  tfontwindow* fontwindow() { return fontwindow_; }
   const tstartoptions& startoptions() const { return startoptions_; }
 
   // --- start-up (see startup.h for the order)
@@ -129,4 +136,8 @@ class tmainform : public QMainWindow {
   tgrform* lastactivated_ = nullptr;
   bool cutcopyon_ = false;
   std::vector<std::unique_ptr<QDialog>> dialogs_;
+  std::unique_ptr<tcliplink> cliplink_;
+  std::unique_ptr<tclipbrd> clipboard_;
+  std::unique_ptr<tfontlink> fontlink_;
+  tfontwindow* fontwindow_ = nullptr;  // held in dialogs_
 };
