@@ -1,5 +1,6 @@
 #include "graph/tmemoedit.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QTextBlock>
@@ -11,10 +12,15 @@
 
 namespace {
 
-// Focus that goes with a whole top-level window: the user went to the font
-// window (or another program), and the label stays open.
-bool windowswitch(const QFocusEvent* e) {
-  return e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
+// Focus that goes to another top-level window: the user went to the font
+// window, one of its lists or another program, and the label stays open.
+bool windowswitch(const QFocusEvent* e, const QWidget* memo) {
+  if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
+    return true;
+  // Without a window manager a click in another window moves the focus with
+  // no activation first.
+  const QWidget* now = QApplication::focusWidget();
+  return now && now->window() != memo->window();
 }
 
 }  // namespace
@@ -97,7 +103,7 @@ void tmemoedit::focusInEvent(QFocusEvent* event) {
 
 void tmemoedit::focusOutEvent(QFocusEvent* event) {
   QPlainTextEdit::focusOutEvent(event);
-  if (!windowswitch(event) && exited) exited();
+  if (!windowswitch(event, this) && exited) exited();
 }
 
 void tmemoedit::keyPressEvent(QKeyEvent* event) {

@@ -4,11 +4,13 @@
 // the "&Rediger" commands with their enabled states.
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QToolButton>
 
 #include "graph/tclipbrd.h"
 #include "graph/tfontwindow.h"
+#include "graph/tgrcanvas.h"
 #include "graph/tgrlabels.h"
 #include "graph/tmemoedit.h"
 #include "guifixture.h"
@@ -319,6 +321,41 @@ TEST_F(labeltest, thefontwindowchangestheopenlabel) {
   ASSERT_EQ(labels(w).labels.size(), 2u);
   EXPECT_EQ(labels(w).labels[1]->font.size, 24);
   EXPECT_TRUE(labels(w).labels[1]->font.italic);
+}
+
+TEST_F(labeltest, thelabelstaysopenwhilethefocusisinanotherwindow) {
+  struct row {
+    const char* name;
+    bool fontwindow;  // the focus goes to the font window's face list
+    bool open;
+  };
+  const row rows[] = {
+      {"fontwindow", true, true},
+      {"graphwindow", false, false},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    main.reset();
+    QApplication::processEvents();
+    start();
+    tgrform& w = active();
+    main->runcommand("text1");
+    press(w, 20, 20);
+    drag(w, 200, 120);
+    release(w, 200, 120);
+    ASSERT_EQ(labels(w).labels.size(), 1u);
+    if (!labels(w).curlabel->editing) labels(w).memo2enter();
+    QWidget* to = r.fontwindow ? static_cast<QWidget*>(&main->fontwindow()->combobox1())
+                               : static_cast<QWidget*>(&w.canvas());
+    QApplication::setActiveWindow(to->window());
+    to->setFocus(Qt::OtherFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), to);
+    // The memo hears of it as a plain focus change inside the program.
+    QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+    QApplication::sendEvent(&memo(w), &out);
+    EXPECT_EQ(memo(w).visible(), r.open);
+    EXPECT_EQ(labels(w).labels[0]->editing, r.open);
+  }
 }
 
 TEST_F(labeltest, closingthefontwindowchoosestheselecttool) {
