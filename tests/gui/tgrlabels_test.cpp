@@ -358,6 +358,34 @@ TEST_F(labeltest, thelabelstaysopenwhilethefocusisinanotherwindow) {
   }
 }
 
+TEST_F(labeltest, alabelkeepsthelinesthememoshowed) {
+  struct row {
+    const char* name;
+    QString typed;
+    std::vector<std::string> lines;
+  };
+  // A memo 70 pixels wide wraps at the blanks; a typed line break stays one.
+  const row rows[] = {
+      {"short", "ab", {"ab"}},
+      {"twolines", "ab\ncd", {"ab", "cd"}},
+      {"wrapped", "aaaaaa bbbbbb cccccc", {"aaaaaa", "bbbbbb", "cccccc"}},
+      {"emptyline", "ab\n\ncd", {"ab", "", "cd"}},
+      {"nothing", "", {}},
+  };
+  tgrform& w = active();
+  main->runcommand("text1");
+  press(w, 20, 20);
+  drag(w, 90, 200);
+  release(w, 90, 200);
+  ASSERT_EQ(labels(w).labels.size(), 1u);
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    memo(w).setPlainText(r.typed);
+    QApplication::processEvents();
+    EXPECT_EQ(memo(w).lines(), r.lines);
+  }
+}
+
 TEST_F(labeltest, closingthefontwindowchoosestheselecttool) {
   main->runcommand("text1");
   main->fontwindow()->close();
