@@ -313,6 +313,7 @@ int tgrform::clientheight() const {
   return contentsRect().height();
 }
 platform::colour tgrform::windowcolour() const {
+  if (background) return *background;
   return main_.options().backgroundcolour();
 }
 int tgrform::currenttool() const {
@@ -392,6 +393,11 @@ void tgrform::setparamtext(int k, const std::string& text) {
 }
 
 void tgrform::changef2(tfigure& figure) {
+  // Selecting a figure shows its values too; only new values of the same
+  // figure are a change of the project.
+  if (shownfigure_ == &figure && shownparams_ != figure.param) main_.modified = 1;
+  shownfigure_ = &figure;
+  shownparams_ = figure.param;
   main_.func().changef2(figure);
 }
 platform::point tgrform::lastmouse() const {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,8 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
   // The fix-point tool's coordinates dialog: gets the fix point's x and y,
   // returns true on OK with the new point in them. Unset: no dialog opens.
   std::function<bool(tfigure& figure, double& x, double& y)> askfixcoords;
+  // The background a window file gave this window; unset, the options' colour.
+  std::optional<platform::colour> background;
 
   // --- operations
   tfigure* creategraph(int family);
@@ -188,4 +191,8 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
   std::array<labelslot, 4> labels_{};
   platform::point lastmouse_{};
   bool destroying_ = false;
+  // The figure whose values were shown last and those values: showing the same
+  // figure with other values means it was changed.
+  const tfigure* shownfigure_ = nullptr;
+  std::array<double, 6> shownparams_{};
 };

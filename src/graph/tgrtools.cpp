@@ -330,6 +330,7 @@ void tgrform::suize(unsigned shift, int x, int y) {
   if (selection.size() != 1) return;
   tfigure& f = *selection[0];
   if (f.frozen || !f.grabbed || !adjustable(f)) return;
+  const std::array<double, 6> before = f.param;
   if (main_.tool == toolcode::move) {
     f.fixmode = false;
     f.moveto(x, y);
@@ -353,6 +354,7 @@ void tgrform::suize(unsigned shift, int x, int y) {
     const worldpoint w = coords.pixeltoworld(x, y);
     f.dragto(w.x, w.y);
   }
+  if (f.param != before) main_.modified = 1;
   coords.drawbackground();
   for (tfigure* g : figures()) g->draw();
   coords.drawaxes();

@@ -173,9 +173,8 @@ constexpr std::array toolbuttons{
     buttonrow{"text1", "Skriv tekst", ":/cursors/texttool.xpm", "", true},
 };
 
-// Commands whose behaviour arrives with the files and formula-entry parts of
-// the program.
-constexpr std::array<std::string_view, 4> later{"open1", "saveproject1", "saveas1", "custom1"};
+// Commands whose behaviour arrives with the formula-entry part of the program.
+constexpr std::array<std::string_view, 1> later{"custom1"};
 
 QString qs(const char* utf8) {
   return QString::fromUtf8(utf8);

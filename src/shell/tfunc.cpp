@@ -146,6 +146,8 @@ tfigure& tfunc::addfig(std::unique_ptr<tfigure> figure, tgrform& window) {
 std::unique_ptr<tfigure> tfunc::deletefig(tfigure& figure) {
   const int32_t i = indexof(figure);
   if (i < 0) return nullptr;
+  // Deleting a figure changes the project; closing everything does not.
+  if (!main_.busy) main_.modified = 1;
   tgrform* owner = windowof(figure);
   std::unique_ptr<tfigure> taken = std::move(figures[static_cast<size_t>(i)]);
   figures.erase(figures.begin() + i);

@@ -27,10 +27,6 @@
 
 namespace {
 
-const char* const savequestion = "Prosjektet er endret siden siste lagring.\rVil du lagre det?";
-// Saving arrives with the files; until then "Ja" to the save question says so
-// and leaves everything open, so nothing is lost.
-const char* const savenotready = "Lagring er ikke tilgjengelig i denne versjonen.";
 const char* const tangenthint =
     "Tast mellomrom for å oppgi nøyaktig x-koordinat eller bruk  musa for å finne den visuelt.";
 const char* const tangentline =
@@ -92,6 +88,7 @@ tmainform::tmainform(platform::services& services, platform::imagefactory& image
   panelactive = 0;
   cursors_.load();
   commands_ = std::make_unique<tcommands>(*this);
+  files_ = std::make_unique<tfilecommands>(*this);
   mdi_ = new QMdiArea(this);
   mdi_->setBackground(QColor(128, 128, 128));
   setCentralWidget(mdi_);
@@ -254,16 +251,7 @@ tgrform* tmainform::newwindowclick() {
 }
 
 void tmainform::newprojectclick() {
-  if (modified) {
-    const platform::msgresult r = services_.messagebox(
-        savequestion, "Tarnelo", platform::msgkind::warning, platform::msgbuttons::yesnocancel);
-    if (r == platform::msgresult::cancel) return;
-    if (r == platform::msgresult::yes) {
-      services_.messagebox(savenotready, "Tarnelo", platform::msgkind::information,
-                           platform::msgbuttons::ok);
-      return;
-    }
-  }
+  if (!files_->savequestion(false)) return;
   busy = 1;
   while (!windowlist.empty()) {
     tgrform* w = windowlist.back();
@@ -432,6 +420,9 @@ void tmainform::connectcommands() {
   };
   on("newwindow1", [this] { newwindowclick(); });
   on("newproject1", [this] { newprojectclick(); });
+  on("open1", [this] { files_->openclick(); });
+  on("saveproject1", [this] { files_->saveprojectclick(); });
+  on("saveas1", [this] { files_->saveasclick(); });
   on("closewindow1", [this] { closewindowclick(); });
   on("printersetup1", [this] { services_.printersetupdialog(); });
   on("exit1", [this] { close(); });
@@ -505,19 +496,10 @@ void tmainform::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  if (modified) {
-    const platform::msgresult r = services_.messagebox(
-        savequestion, "Tarnelo", platform::msgkind::warning, platform::msgbuttons::yesnocancel);
-    if (r == platform::msgresult::cancel) {
-      event->ignore();
-      return;
-    }
-    if (r == platform::msgresult::yes) {
-      services_.messagebox(savenotready, "Tarnelo", platform::msgkind::information,
-                           platform::msgbuttons::ok);
-      event->ignore();
-      return;
-    }
+  // Cancel, or a save that was cancelled or failed, keeps the program open.
+  if (!files_->savequestion(true)) {
+    event->ignore();
+    return;
   }
   closeaction();
   event->accept();

@@ -18,6 +18,7 @@
 #include "platform/surface.h"
 #include "shell/tcommands.h"
 #include "shell/tcursors.h"
+#include "shell/tfilecommands.h"
 #include "shell/windowlayout.h"
 
 class tgrform;
@@ -68,6 +69,9 @@ class tmainform : public QMainWindow {
   // The label font window; nullptr until the start-up has made it.
   tfontwindow* fontwindow() { return fontwindow_; }
   const tstartoptions& startoptions() const { return startoptions_; }
+  // The file commands and the file object they read and write through.
+  tfilecommands& files() { return *files_; }
+  tiofile& iofile() { return files_->iofile(); }
 
   // --- start-up (see startup.h for the order)
   void createpointdialogs();
@@ -129,6 +133,7 @@ class tmainform : public QMainWindow {
   tstartoptions startoptions_;
   tcursors cursors_;
   std::unique_ptr<tcommands> commands_;
+  std::unique_ptr<tfilecommands> files_;
   QMdiArea* mdi_ = nullptr;
   std::array<QLabel*, 3> panels_{};
   std::unique_ptr<toptions> options_;

@@ -1,0 +1,281 @@
+#include "shell/tiofile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QSaveFile>
+#include <algorithm>
+#include <memory>
+
+#include "expr/parseexpr.h"
+#include "graph/tgralab.h"
+#include "graph/tgrform.h"
+#include "platform/qt/cp1252.h"
+#include "shell/tfunc.h"
+#include "shell/tiorecords.h"
+#include "shell/tmainform.h"
+#include "shell/tprojectnames.h"
+
+namespace {
+
+const char* const nographselected = "Ingen graf er valgt - fila lagres ikke.";
+const char* const wrongheader = "Dette er IKKE en grafikkfil til denne versjonen av programmet!";
+
+// Names are kept whole, so that a caption always names the file it came from.
+std::string absolutename(const std::string& name) {
+  if (name.empty() || isabsolutepath(name)) return name;
+  return platform::tocp1252(QFileInfo(platform::tounicode(name)).absoluteFilePath());
+}
+
+}  // namespace
+
+tiofile::tiofile(tmainform& main) : main_(main) {}
+
+void tiofile::tell(const std::string& text, bool warning) {
+  main_.services().messagebox(text, "",
+                              warning ? platform::msgkind::warning : platform::msgkind::error,
+                              platform::msgbuttons::ok);
+}
+
+bool tiofile::readfile(const std::string& name, std::string& bytes) {
+  QFile f(platform::tounicode(name));
+  if (!f.open(QIODevice::ReadOnly)) {
+    tell("Kan ikke \xE5pne fila " + name + ".\r" + platform::tocp1252(f.errorString()), false);
+    return false;
+  }
+  if (f.size() > maxfilesize) {
+    tell("Fila " + name + " er for stor til \xE5 v\xE6re en fil fra dette programmet.", false);
+    return false;
+  }
+  const QByteArray data = f.read(maxfilesize + 1);
+  if (data.size() > maxfilesize) {
+    tell("Fila " + name + " er for stor til \xE5 v\xE6re en fil fra dette programmet.", false);
+    return false;
+  }
+  bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+  return true;
+}
+
+bool tiofile::writefile(const std::string& name, const std::string& bytes) {
+  QSaveFile f(platform::tounicode(name));
+  // Never write in place: a save that fails half-way must leave the old file whole.
+  f.setDirectWriteFallback(false);
+  if (f.open(QIODevice::WriteOnly) &&
+      f.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+          static_cast<qint64>(bytes.size()) &&
+      f.commit())
+    return true;
+  tell("Kan ikke lagre fila " + name + ".\r" + platform::tocp1252(f.errorString()) +
+           "\rArbeidet er ikke lagret.",
+       false);
+  return false;
+}
+
+// --- open
+
+// A file too short for a header is no file of ours either.
+bool tiofile::refused(const tqvdecoded& d) {
+  if (!d.hasheader || d.error == qverror::wrongheader) {
+    tell(wrongheader, true);
+    return true;
+  }
+  if (d.error == qverror::badtype) {
+    tell(qverrortext(d), true);
+    return true;
+  }
+  return false;
+}
+
+void tiofile::open(const std::string& given, bool copy) {
+  const std::string name = absolutename(given);
+  if (isprojectname(name)) {
+    main_.modified = 0;
+    openproject(name);
+    main_.modified = 0;
+    return;
+  }
+  std::string bytes;
+  if (!readfile(name, bytes)) return;
+  const tqvdecoded d = decodeqvfile(bytes);
+  if (refused(d)) return;
+  if (d.header.type == qvfile::windowtype) {
+    main_.activewindow = nullptr;
+    tgrform* w = createwindow();
+    loadwindow(*w, d, name, copy);
+    return;
+  }
+  // A single graph joins the active window.
+  tgrform* w = main_.activewindow;
+  if (!w) w = createwindow();
+  tfigure* made = nullptr;
+  for (const tfigurerecord& r : d.figures) made = loadfigure(*w, r);
+  if (made) w->resetvisi(*made);
+  w->repant();
+  if (d.error != qverror::none) tell(qverrortext(d), false);
+}
+
+tgrform* tiofile::createwindow() {
+  const uint8_t busy = main_.busy;
+  main_.busy = 1;
+  auto* w = new tgrform(main_);
+  main_.busy = busy;
+  main_.activewindow = w;
+  return w;
+}
+
+bool tiofile::loadwindow(tgrform& w, const tqvdecoded& d, const std::string& name, bool copy) {
+  if (refused(d)) return false;
+  if (d.header.type != qvfile::windowtype) {
+    tell(wrongheader, true);
+    return false;
+  }
+  const int n = tgrform::windowcounter;
+  const std::string caption = copy ? "Window " + std::to_string(n) : filecaption(n, name);
+  w.setWindowTitle(platform::tounicode(caption));
+
+  if (d.haswindow) {
+    const twindowrecord& r = d.window;
+    w.setGeometry(std::clamp(r.left, -maxextent, maxextent),
+                  std::clamp(r.top, -maxextent, maxextent), std::clamp(r.width, 1, maxextent),
+                  std::clamp(r.height, 1, maxextent));
+    tcoords& c = w.coords;
+    c.axiscolour = platformcolour(r.axiscolour);
+    c.gridcolour = platformcolour(r.gridcolour);
+    c.figcolours[0] = platformcolour(r.passivecolour);
+    c.figcolours[1] = platformcolour(r.activecolour);
+    w.background = platformcolour(r.background);
+    // The zoom tools would take this set-up for a zoom step.
+    const uint8_t tool = main_.tool;
+    main_.tool = toolcode::select;
+    c.setup(0, 0, w.clientwidth(), w.clientheight(), r.minx, r.maxx, r.miny, r.maxy);
+    main_.tool = tool;
+  }
+  for (const tfigurerecord& f : d.figures) loadfigure(w, f);
+  for (const tlabelrecord& r : d.labels) {
+    auto label = std::make_unique<tgralab>();
+    applylabel(*label, r);
+    const worldpoint at = w.coords.pixeltoworld(label->left, label->top);
+    label->worldx = at.x;
+    label->worldy = at.y;
+    addwindowlabel(w, std::move(label));
+  }
+  w.show();
+  main_.mdi().setActiveSubWindow(&w);
+  if (main_.activewindow != &w) main_.activated(w);
+  w.pant();
+  if (d.error != qverror::none) tell(qverrortext(d), false);
+  return true;
+}
+
+tfigure* tiofile::loadfigure(tgrform& w, const tfigurerecord& r) {
+  tfunc& func = main_.func();
+  for (std::size_t k = 0; k < 5; ++k) func.boxes[k].showvalue(boxvalue(r.params[k]));
+  if (r.family == qvfile::customfamily) {
+    main_.customtext = r.formula.substr(0, qvfile::formulacapacity);
+    main_.customexpression = texpression{};
+    parseexpr(main_.customexpression, main_.customtext);
+  }
+  lastfigure_ = w.creategraph(r.family);
+  return lastfigure_;
+}
+
+void tiofile::openproject(const std::string& name) {
+  std::string text;
+  if (!readfile(name, text)) return;
+  std::vector<std::string> paths;
+  for (std::string& p : decodeproject(text))
+    if (!p.empty()) paths.push_back(std::move(p));
+  if (paths.size() > maxprojectwindows) {
+    tell("Prosjektet har mer enn " + std::to_string(maxprojectwindows) +
+             " vinduer; bare de f\xF8rste " + std::to_string(maxprojectwindows) + " \xE5pnes.",
+         true);
+    paths.resize(maxprojectwindows);
+  }
+
+  main_.closeaction();
+  main_.busy = 1;
+  tgrform::resetwindowcounter();
+  for (const std::string& path : paths) {
+    main_.activewindow = nullptr;
+    tgrform* w = createwindow();
+    std::string bytes;
+    if (readfile(path, bytes)) loadwindow(*w, decodeqvfile(bytes), path, false);
+    w->show();
+  }
+  main_.busy = 0;
+  // The program always has a window to draw in.
+  if (main_.windowlist.empty()) main_.newwindowclick();
+  main_.updateclosewindowitem();
+  main_.setWindowTitle(platform::tounicode(name));
+}
+
+// --- save
+
+bool tiofile::save(const std::string& given, qvkind kind) {
+  const std::string name = absolutename(given);
+  if (const std::string error = saveexterror(name, kind); !error.empty()) {
+    tell(error, false);
+    return false;
+  }
+  if (kind == qvkind::project) return saveproject(name);
+  tgrform* w = main_.activewindow;
+  if (!w) return false;
+  if (kind == qvkind::graph) {
+    if (w->selection.empty()) {
+      tell(nographselected, false);
+      return false;
+    }
+    return writefile(name, encodegraphfile(figurerecord(*w->selection[0])));
+  }
+  if (!writewindow(*w, name)) return false;
+  const auto& list = main_.windowlist;
+  const auto at = std::find(list.begin(), list.end(), w);
+  const int number = static_cast<int>(at - list.begin()) + 1;
+  w->setWindowTitle(platform::tounicode(filecaption(number, name)));
+  return true;
+}
+
+bool tiofile::writewindow(tgrform& w, const std::string& name) {
+  twindowfile file;
+  twindowrecord& r = file.window;
+  const QRect g = w.geometry();
+  r.top = g.top();
+  r.left = g.left();
+  r.width = g.width();
+  r.height = g.height();
+  r.minx = w.coords.minx;
+  r.maxx = w.coords.maxx;
+  r.miny = w.coords.miny;
+  r.maxy = w.coords.maxy;
+  r.background = filecolour(w.windowcolour());
+  r.axiscolour = filecolour(w.coords.axiscolour);
+  r.gridcolour = filecolour(w.coords.gridcolour);
+  r.passivecolour = filecolour(w.coords.figcolours[0]);
+  r.activecolour = filecolour(w.coords.figcolours[1]);
+  for (const tfigure* f : w.figures()) file.figures.push_back(figurerecord(*f));
+  for (const tgralab* l : windowlabels(w)) file.labels.push_back(labelrecord(*l));
+  return writefile(name, encodewindowfile(file));
+}
+
+bool tiofile::saveproject(const std::string& name) {
+  const std::vector<tgrform*> windows = main_.windowlist;
+  std::vector<std::string> paths;
+  for (tgrform* w : windows)
+    paths.push_back(captionpath(platform::tocp1252(w->windowTitle())).value_or(std::string()));
+  const tprojectplan plan = planproject(name, paths);
+
+  // The captions change only when everything was written, so that a folder
+  // that cannot be written to is not kept as the windows' home.
+  std::vector<std::string> lines;
+  for (int i : plan.window) {
+    if (i < 0) continue;
+    const std::string& path = plan.path[static_cast<std::size_t>(i)];
+    if (!writewindow(*windows[static_cast<std::size_t>(i)], path)) return false;
+    lines.push_back(path);
+  }
+  if (!writefile(name, encodeproject(lines))) return false;
+  for (std::size_t i = 0; i < windows.size(); ++i)
+    windows[i]->setWindowTitle(platform::tounicode(filecaption(plan.number[i], plan.path[i])));
+  main_.setWindowTitle(platform::tounicode(name));
+  return true;
+}

@@ -1,0 +1,57 @@
+// Reads and writes the program's files: projects (.QVP, the list of window
+// files), graph windows (.QVW) and single graphs (.QVS). Every file is opened,
+// used and closed within one call; every save goes through a temporary file
+// that replaces the old one only when it is complete, so a failed save never
+// destroys what was saved before.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "codecs/tqvcodec.h"
+#include "codecs/tqvfilename.h"
+
+class tmainform;
+class tgrform;
+class tfigure;
+
+class tiofile {
+ public:
+  // No file of the program comes near these; anything larger is refused
+  // before it is read.
+  static constexpr int64_t maxfilesize = 16 << 20;
+  static constexpr std::size_t maxprojectwindows = 100;
+
+  explicit tiofile(tmainform& main);
+
+  // Opens a project by its extension, anything else by its header. copy: the
+  // user asked for a copy of a window whose file is open already, so the new
+  // window names no file. Problems are reported in message boxes; what was
+  // read before a problem stays.
+  void open(const std::string& name, bool copy);
+
+  // Saves the active window, its first selected figure or the whole project.
+  // False when nothing was saved (wrong extension, nothing selected, a file
+  // that could not be written); the user has been told why.
+  bool save(const std::string& name, qvkind kind);
+
+  // The figure made by the last figure record read.
+  tfigure* lastfigure() const { return lastfigure_; }
+
+ private:
+  bool readfile(const std::string& name, std::string& bytes);
+  bool writefile(const std::string& name, const std::string& bytes);
+  void openproject(const std::string& name);
+  tgrform* createwindow();
+  // Puts a decoded window file into w; false when the header was refused.
+  bool loadwindow(tgrform& w, const tqvdecoded& d, const std::string& name, bool copy);
+  tfigure* loadfigure(tgrform& w, const tfigurerecord& r);
+  bool writewindow(tgrform& w, const std::string& name);
+  bool saveproject(const std::string& name);
+  void tell(const std::string& text, bool warning);
+  // Says why a file is not loaded at all; false when it may be.
+  bool refused(const tqvdecoded& d);
+
+  tmainform& main_;
+  tfigure* lastfigure_ = nullptr;
+};

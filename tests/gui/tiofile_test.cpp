@@ -1,0 +1,693 @@
+// Project, window and single-graph files: the naming of a project's window
+// files, round trips through save and open, the checks on names and headers,
+// damaged files, saves that fail and the modified flag around them.
+#include "shell/tiofile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "codecs/tqvcodec.h"
+#include "expr/parseexpr.h"
+#include "figures/tcustom.h"
+#include "guifixture.h"
+#include "platform/qt/cp1252.h"
+#include "shell/tfilecommands.h"
+#include "shell/tiorecords.h"
+#include "shell/tprojectnames.h"
+
+namespace {
+
+const std::string wrongheader = "Dette er IKKE en grafikkfil til denne versjonen av programmet!";
+const std::string savequestion = "Prosjektet er endret siden siste lagring.\rVil du lagre det?";
+
+// --- naming, without windows
+
+TEST(projectnames, planproject) {
+  struct row {
+    const char* name;
+    const char* project;
+    std::vector<std::string> paths;  // what each window's caption names
+    std::vector<int> numbers;
+    std::vector<std::string> written;  // per window
+    std::vector<int> order;            // window per project line
+  };
+  const std::vector<row> rows = {
+      {"twonewwindows",
+       "/a/skole.QVP",
+       {"", ""},
+       {1, 2},
+       {"/a/skole1.QVW", "/a/skole2.QVW"},
+       {0, 1}},
+      {"secondsavereusesthenames",
+       "/a/skole.QVP",
+       {"/a/skole1.QVW", "/a/skole2.QVW"},
+       {1, 2},
+       {"/a/skole1.QVW", "/a/skole2.QVW"},
+       {0, 1}},
+      {"numbersfollowthefilesnotthelist",
+       "/a/skole.QVP",
+       {"/a/skole2.QVW", "/a/skole1.QVW"},
+       {2, 1},
+       {"/a/skole2.QVW", "/a/skole1.QVW"},
+       {1, 0}},
+      {"foreignfilekeptwithafreenumber",
+       "/a/p.QVP",
+       {"/b/other.QVW", ""},
+       {2, 1},
+       {"/b/other.QVW", "/a/p1.QVW"},
+       {1, 0}},
+      {"lowercaseextension",
+       "/a/skole.qvp",
+       {"", ""},
+       {1, 2},
+       {"/a/skole1.QVW", "/a/skole2.QVW"},
+       {0, 1}},
+      {"numberbeyondthewindowcountisplaced",
+       "/a/skole.QVP",
+       {"/a/skole5.QVW", ""},
+       {2, 1},
+       {"/a/skole5.QVW", "/a/skole1.QVW"},
+       {1, 0}},
+      {"leadingzeroisnonumber", "/a/skole.QVP", {"/a/skole01.QVW"}, {1}, {"/a/skole01.QVW"}, {0}},
+      {"samenumbertwicethelatertakestheslot",
+       "/a/skole.QVP",
+       {"/a/skole1.QVW", "/x/a/skole1.QVW"},
+       {2, 1},
+       {"/a/skole1.QVW", "/x/a/skole1.QVW"},
+       {1, 0}},
+      {"twowindowsofonefilegettwofiles",
+       "/a/p.QVP",
+       {"/b/x.QVW", "/b/x.QVW"},
+       {1, 2},
+       {"/b/x.QVW", "/a/p2.QVW"},
+       {0, 1}},
+      {"copyofanopenwindowgetsanewfile",
+       "/a/p.QVP",
+       {"/a/p1.QVW", ""},
+       {1, 2},
+       {"/a/p1.QVW", "/a/p2.QVW"},
+       {0, 1}},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const tprojectplan plan = planproject(r.project, r.paths);
+    EXPECT_EQ(plan.number, r.numbers);
+    EXPECT_EQ(plan.path, r.written);
+    EXPECT_EQ(plan.window, r.order);
+  }
+}
+
+TEST(projectnames, captionpath) {
+  struct row {
+    const char* caption;
+    const char* path;  // nullptr: names no file
+  };
+  const std::vector<row> rows = {
+      {"Vindu 3", nullptr},
+      {"Window 3", nullptr},
+      {"Window 3 [/a/b.QVW]", "/a/b.QVW"},
+      {"Window 12 [/a/[x] y.QVW]", "/a/[x] y.QVW"},
+      {"Window 3 [b.QVW]", nullptr},
+      {"Window 3 [C:\\a\\b.QVW]", nullptr},
+      {"Window 3 [/a/b.QVW", nullptr},
+      {"Window 3 []", nullptr},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.caption);
+    const auto p = captionpath(r.caption);
+    if (r.path) {
+      ASSERT_TRUE(p.has_value());
+      EXPECT_EQ(*p, r.path);
+      EXPECT_EQ(captionpath(filecaption(7, *p)), p);
+    } else {
+      EXPECT_FALSE(p.has_value());
+    }
+  }
+}
+
+TEST(iorecords, coloursswapredandblue) {
+  EXPECT_EQ(filecolour(platform::rgb(0x12, 0x34, 0x56)), 0x563412u);
+  for (platform::colour c : {0x000000u, 0xFFFFFFu, 0xFF0000u, 0x00FF00u, 0x0000FFu, 0x123456u})
+    EXPECT_EQ(platformcolour(filecolour(c)), c);
+}
+
+TEST(iorecords, labelsroundtripandstaywithinbounds) {
+  tgralab l;
+  l.text = {"f(x) = x\xB2", "", "linje 3"};
+  l.font.name = "DejaVu Serif";
+  l.font.size = 14;
+  l.font.col = platform::rgb(200, 10, 30);
+  l.font.bold = true;
+  l.font.underline = true;
+  l.left = 12;
+  l.top = -3;
+  l.width = 120;
+  l.height = 40;
+  const tlabelrecord r = labelrecord(l);
+  EXPECT_EQ(r.fontstyle, fontstyle::bold | fontstyle::underline);
+  EXPECT_EQ(r.fontcolour, 0x1E0AC8u);
+  tgralab back;
+  applylabel(back, r);
+  EXPECT_EQ(back.text, l.text);
+  EXPECT_EQ(back.font, l.font);
+  EXPECT_EQ(back.left, 12);
+  EXPECT_EQ(back.top, -3);
+  EXPECT_EQ(back.width, 120);
+  EXPECT_EQ(back.height, 40);
+
+  tlabelrecord wild = r;
+  wild.width = 2000000000;
+  wild.height = -5;
+  wild.fontsize = -1;
+  wild.left = -2000000000;
+  applylabel(back, wild);
+  EXPECT_EQ(back.width, maxextent);
+  EXPECT_EQ(back.height, 0);
+  EXPECT_EQ(back.font.size, 1);
+  EXPECT_EQ(back.left, -maxextent);
+}
+
+// --- files through the program
+
+class iofiletest : public guitest {
+ protected:
+  void SetUp() override {
+    guitest::SetUp();
+    ASSERT_TRUE(dir.isValid());
+  }
+
+  std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
+  std::string title(tgrform& w) const { return platform::tocp1252(w.windowTitle()); }
+
+  static std::string readall(const std::string& name) {
+    QFile f(QString::fromStdString(name));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QByteArray b = f.readAll();
+    return std::string(b.constData(), static_cast<size_t>(b.size()));
+  }
+  static void writeall(const std::string& name, const std::string& bytes) {
+    QFile f(QString::fromStdString(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  }
+
+  void setboxes(const std::array<float, 5>& v) {
+    for (size_t k = 0; k < 5; ++k) func().boxes[k].showvalue(v[k]);
+  }
+  tfigure* custom(const std::string& text) {
+    main->customtext = text;
+    main->customexpression = texpression{};
+    parseexpr(main->customexpression, text);
+    return active().creategraph(family::custom);
+  }
+  void answerfile(const std::string& name, int filter = 1) {
+    services.fileanswers.push_back({true, name, filter});
+  }
+  bool saveproject(const std::string& name) {
+    answerfile(name);
+    return main->files().saveasclick();
+  }
+  void openfile(const std::string& name) {
+    answerfile(name);
+    main->files().openclick();
+  }
+  bool said(const std::string& text) const {
+    for (const auto& m : services.messages)
+      if (m.text.rfind(text, 0) == 0) return true;
+    return false;
+  }
+
+  QTemporaryDir dir;
+};
+
+struct figurestate {
+  uint8_t kind;
+  std::array<double, 6> param;
+  std::string formula;
+};
+
+std::vector<figurestate> figuresof(tgrform& w) {
+  std::vector<figurestate> out;
+  for (tfigure* f : w.figures()) {
+    figurestate s{f->kind, f->param, {}};
+    if (auto* c = dynamic_cast<tcustom*>(f)) s.formula = c->formulatext;
+    out.push_back(s);
+  }
+  return out;
+}
+
+TEST_F(iofiletest, projectroundtripreproduceseveryfield) {
+  tgrform& w1 = active();
+  for (int fam = 0; fam < family::custom; ++fam) {
+    const float f = static_cast<float>(fam);
+    setboxes({1.5f + f, -2.25f, 0.5f * f, 3, -1});
+    w1.creategraph(fam);
+  }
+  // A value no float holds comes back as the nearest float.
+  w1.figures()[0]->param[2] = 0.1;
+  w1.coords.setup(0, 0, w1.clientwidth(), w1.clientheight(), -4.5, 7.25, -3, 9.5);
+  w1.coords.axiscolour = platform::rgb(1, 2, 3);
+  w1.coords.gridcolour = platform::rgb(40, 50, 60);
+  w1.coords.figcolours[0] = platform::rgb(255, 0, 128);
+  w1.coords.figcolours[1] = platform::rgb(0, 200, 0);
+  w1.background = platform::rgb(250, 240, 230);
+  w1.setGeometry(300, 20, 500, 350);
+
+  tgrform* w2 = main->newwindowclick();
+  setboxes({2, 3, 0, 0, 0});
+  ASSERT_NE(custom("a*sin(x)+b"), nullptr);
+  setboxes({0.5f, 1, 2, 0, 0});
+  ASSERT_NE(custom("c*x^2-a"), nullptr);
+
+  const auto before1 = figuresof(w1);
+  const auto before2 = figuresof(*w2);
+  const QRect geometry1 = w1.geometry();
+  const std::string p = path("skole.QVP");
+  ASSERT_TRUE(saveproject(p));
+  EXPECT_EQ(main->modified, 0);
+  EXPECT_EQ(platform::tocp1252(main->windowTitle()), p);
+  EXPECT_EQ(title(w1), "Window 1 [" + path("skole1.QVW") + "]");
+  EXPECT_EQ(title(*w2), "Window 2 [" + path("skole2.QVW") + "]");
+  EXPECT_EQ(readall(p), path("skole1.QVW") + "\r\n" + path("skole2.QVW") + "\r\n");
+
+  main->runcommand("newproject1");
+  ASSERT_EQ(main->windowlist.size(), 1u);
+  EXPECT_TRUE(func().figures.empty());
+
+  openfile(p);
+  ASSERT_EQ(main->windowlist.size(), 2u);
+  EXPECT_EQ(main->modified, 0);
+  EXPECT_EQ(platform::tocp1252(main->windowTitle()), p);
+  tgrform& r1 = *main->windowlist[0];
+  tgrform& r2 = *main->windowlist[1];
+  EXPECT_EQ(title(r1), "Window 1 [" + path("skole1.QVW") + "]");
+  EXPECT_EQ(title(r2), "Window 2 [" + path("skole2.QVW") + "]");
+  EXPECT_EQ(r1.geometry(), geometry1);
+  EXPECT_EQ(r1.coords.minx, -4.5);
+  EXPECT_EQ(r1.coords.maxx, 7.25);
+  EXPECT_EQ(r1.coords.miny, -3);
+  EXPECT_EQ(r1.coords.maxy, 9.5);
+  EXPECT_EQ(r1.coords.axiscolour, platform::rgb(1, 2, 3));
+  EXPECT_EQ(r1.coords.gridcolour, platform::rgb(40, 50, 60));
+  EXPECT_EQ(r1.coords.figcolours[0], platform::rgb(255, 0, 128));
+  EXPECT_EQ(r1.coords.figcolours[1], platform::rgb(0, 200, 0));
+  EXPECT_EQ(r1.windowcolour(), platform::rgb(250, 240, 230));
+
+  const auto after1 = figuresof(r1);
+  const auto after2 = figuresof(r2);
+  ASSERT_EQ(after1.size(), before1.size());
+  ASSERT_EQ(after2.size(), before2.size());
+  for (size_t i = 0; i < after1.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(after1[i].kind, before1[i].kind);
+    for (size_t k = 1; k <= 5; ++k)
+      EXPECT_EQ(after1[i].param[k], static_cast<double>(static_cast<float>(before1[i].param[k])));
+  }
+  EXPECT_EQ(after1[0].param[2], static_cast<double>(0.1f));
+  for (size_t i = 0; i < after2.size(); ++i) {
+    EXPECT_EQ(after2[i].kind, family::custom);
+    EXPECT_EQ(after2[i].formula, before2[i].formula);
+    EXPECT_EQ(after2[i].param, before2[i].param);
+  }
+  // The second save of the reopened project writes the same files, now with
+  // the values the windows hold.
+  ASSERT_TRUE(main->files().saveprojectclick());
+  EXPECT_EQ(readall(p), path("skole1.QVW") + "\r\n" + path("skole2.QVW") + "\r\n");
+  const tqvdecoded again = decodeqvfile(readall(path("skole1.QVW")));
+  EXPECT_EQ(again.error, qverror::none);
+  ASSERT_EQ(again.figures.size(), after1.size());
+  EXPECT_EQ(again.figures[0].params[1], static_cast<double>(0.1f));
+}
+
+TEST_F(iofiletest, singlegraphfilesandtheirsizes) {
+  struct row {
+    const char* name;
+    int family;
+    const char* formula;
+    size_t size;
+  };
+  const std::vector<row> rows = {
+      {"line.QVS", family::line, nullptr, 136},
+      {"quartic.qvs", family::quartic, nullptr, 136},
+      {"custom.QVS", family::custom, "a*x^3+b", 217},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    setboxes({1.25f, -0.5f, 2, 0.75f, -3});
+    tfigure* f = r.formula ? custom(r.formula) : active().creategraph(r.family);
+    ASSERT_NE(f, nullptr);
+    const std::array<double, 6> params = f->param;
+    const std::string name = path(r.name);
+    answerfile(name, 3);
+    ASSERT_TRUE(main->files().saveasclick());
+    EXPECT_EQ(readall(name).size(), r.size);
+
+    const size_t count = func().figures.size();
+    openfile(name);
+    ASSERT_EQ(func().figures.size(), count + 1);
+    tfigure* loaded = main->iofile().lastfigure();
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->kind, r.family);
+    EXPECT_EQ(loaded->param, params);
+    EXPECT_EQ(main->windowlist.size(), 1u);
+  }
+}
+
+TEST_F(iofiletest, wrongextensionwritesnothing) {
+  main->runcommand("line1");
+  struct row {
+    const char* name;
+    int filter;
+    const char* ext;
+  };
+  const std::vector<row> rows = {
+      {"a.QVW", 1, ".QVP"}, {"b.QVS", 2, ".QVW"}, {"c.QVP", 3, ".QVS"},
+      {"d", 1, ".QVP"},     {"e.txt", 2, ".QVW"},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    services.messages.clear();
+    const std::string name = path(r.name);
+    answerfile(name, r.filter);
+    EXPECT_FALSE(main->files().saveasclick());
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text, std::string("Filetternavnet svarer ikke til filtypen ") +
+                                             r.ext + "\r- fila lagres ikke.");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(name)));
+    EXPECT_EQ(title(active()), "Vindu 1");
+    EXPECT_EQ(main->modified, 1);
+  }
+}
+
+TEST_F(iofiletest, failedsavekeepstheoldfileandthemodifiedflag) {
+  main->runcommand("line1");
+  const std::string p = path("p.QVP");
+  ASSERT_TRUE(saveproject(p));
+  const std::string oldproject = readall(p);
+  const std::string oldwindow = readall(path("p1.QVW"));
+  main->runcommand("sin1");
+  ASSERT_EQ(main->modified, 1);
+
+  // The window file's name is taken by a folder the save cannot replace.
+  ASSERT_TRUE(QFile::remove(QString::fromStdString(path("p1.QVW"))));
+  ASSERT_TRUE(QDir(dir.path()).mkpath("p1.QVW/inside"));
+  services.messages.clear();
+  EXPECT_FALSE(main->files().saveprojectclick());
+  EXPECT_EQ(main->modified, 1);
+  EXPECT_TRUE(said("Kan ikke lagre fila " + path("p1.QVW")));
+  EXPECT_EQ(readall(p), oldproject);
+
+  // A folder that cannot be written to keeps the old files whole.
+  ASSERT_TRUE(QDir(dir.path()).rmdir("p1.QVW/inside"));
+  ASSERT_TRUE(QDir(dir.path()).rmdir("p1.QVW"));
+  writeall(path("p1.QVW"), oldwindow);
+  QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  const bool unwritable = !QFile(dir.filePath("probe")).open(QIODevice::WriteOnly);
+  if (unwritable) {
+    services.messages.clear();
+    EXPECT_FALSE(main->files().saveprojectclick());
+    EXPECT_EQ(main->modified, 1);
+    EXPECT_EQ(readall(path("p1.QVW")), oldwindow);
+    EXPECT_EQ(readall(p), oldproject);
+    EXPECT_TRUE(said("Kan ikke lagre fila "));
+  }
+  QFile::setPermissions(dir.path(),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  QFile::remove(dir.filePath("probe"));
+  ASSERT_TRUE(main->files().saveprojectclick());
+  EXPECT_EQ(main->modified, 0);
+  EXPECT_NE(readall(path("p1.QVW")), oldwindow);
+}
+
+TEST_F(iofiletest, saveprojectkeepsthemodifiedflaguntilsomethingissaved) {
+  struct row {
+    const char* name;
+    bool accepted;
+    std::string file;
+    bool saved;
+  };
+  const std::vector<row> rows = {
+      {"cancelled", false, "", false},
+      {"foldermissing", true, "/nonexistent-tarnelo/x/p.QVP", false},
+      {"saved", true, "", true},
+  };
+  main->runcommand("line1");
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    main->modified = 1;
+    services.fileanswers.push_back({r.accepted, r.file.empty() ? path("ok.QVP") : r.file, 1});
+    EXPECT_EQ(main->files().saveprojectclick(), r.saved);
+    EXPECT_EQ(main->modified, r.saved ? 0 : 1);
+    // A failed save leaves the captions as they were.
+    EXPECT_EQ(title(active()).rfind(r.saved ? "Window 1 [" : "Vindu 1", 0), 0u);
+  }
+}
+
+TEST_F(iofiletest, nothingtosave) {
+  services.messages.clear();
+  EXPECT_TRUE(main->files().saveprojectclick());
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text, "Ikke noe \xE5 lagre!");
+  EXPECT_EQ(services.messages[0].buttons, platform::msgbuttons::yes);
+  EXPECT_TRUE(services.filerequests.empty());
+}
+
+TEST_F(iofiletest, dialogsoffertheirfilters) {
+  services.fileanswers.push_back({false, "", 1});
+  main->files().openclick();
+  main->files().saveasclick();
+  main->runcommand("line1");
+  main->files().saveasclick();
+  tgrform* w2 = main->newwindowclick();
+  ASSERT_EQ(main->activewindow, w2);
+  main->files().saveasclick();
+  ASSERT_EQ(services.filerequests.size(), 4u);
+  const auto& r = services.filerequests;
+  EXPECT_EQ(r[0].asked.filter, "Grafprosjekt|*.QVP|Grafvindu|*.QVW|Enkeltgraf|*.QVS");
+  EXPECT_EQ(r[0].asked.defaultext, "QVP");
+  EXPECT_TRUE(r[0].asked.mustexist);
+  EXPECT_EQ(r[1].asked.filter, "Grafprosjekt|*.QVP|Grafvindu|*.QVW");
+  EXPECT_TRUE(r[1].asked.overwriteprompt);
+  EXPECT_EQ(r[2].asked.filter, "Grafprosjekt|*.QVP|Grafvindu|*.QVW|Enkelt graf|*.QVS");
+  EXPECT_EQ(r[3].asked.filter, "Grafprosjekt|*.QVP|Grafvindu|*.QVW");
+  EXPECT_TRUE(enabled("open1"));
+  EXPECT_TRUE(enabled("saveproject1"));
+  EXPECT_TRUE(enabled("saveas1"));
+}
+
+TEST_F(iofiletest, wrongheaderopensnothing) {
+  struct row {
+    const char* name;
+    std::string bytes;
+  };
+  std::string otherident = encodeheader(0);
+  otherident[1] = 't';
+  std::string version2 = encodewindowfile({});
+  version2[84] = 2;
+  const std::vector<row> rows = {
+      {"empty.QVW", ""},
+      {"text.QVW", "Dette er en tekst, ingen graf."},
+      {"lowercase.QVW", otherident + std::string(88, '\0')},
+      {"version2.QVW", version2},
+  };
+  main->newwindowclick();
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    writeall(path(r.name), r.bytes);
+    services.messages.clear();
+    openfile(path(r.name));
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text, wrongheader);
+    EXPECT_EQ(services.messages[0].kind, platform::msgkind::warning);
+    EXPECT_EQ(main->windowlist.size(), 2u);
+    EXPECT_TRUE(func().figures.empty());
+  }
+}
+
+TEST_F(iofiletest, damagedfilekeepswhatwasread) {
+  setboxes({2, 1, 0, 0, 0});
+  main->runcommand("line1");
+  main->runcommand("parabola2");
+  main->runcommand("hyperbola1");
+  const std::string whole = path("whole.QVW");
+  answerfile(whole, 2);
+  ASSERT_TRUE(main->files().saveasclick());
+  const std::string bytes = readall(whole);
+  ASSERT_EQ(bytes.size(), 88u + 84u + 3 * 48u + 4u);
+  struct row {
+    const char* name;
+    size_t length;
+    size_t figures;
+    bool window;
+  };
+  const std::vector<row> rows = {
+      {"headeronly", 88, 0, true},
+      {"inwindowrecord", 100, 0, true},
+      {"twofigures", 88 + 84 + 2 * 48 + 10, 2, true},
+      {"nolabelcount", 88 + 84 + 3 * 48, 3, true},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const std::string name = path((std::string(r.name) + ".QVW").c_str());
+    writeall(name, bytes.substr(0, r.length));
+    const size_t windows = main->windowlist.size();
+    const size_t before = func().figures.size();
+    services.messages.clear();
+    openfile(name);
+    EXPECT_EQ(main->windowlist.size(), windows + 1);
+    EXPECT_EQ(func().figures.size(), before + r.figures);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text.rfind("Fila er for kort", 0), 0u)
+        << services.messages[0].text;
+  }
+  // A formula that no longer parses still opens as a figure with its text.
+  twindowfile f;
+  tfigurerecord broken;
+  broken.family = 8;
+  broken.formula = "a*(x+";
+  f.figures.push_back(broken);
+  writeall(path("broken.QVW"), encodewindowfile(f));
+  openfile(path("broken.QVW"));
+  ASSERT_NE(main->iofile().lastfigure(), nullptr);
+  main->activewindow->pant();
+}
+
+TEST_F(iofiletest, openingawindowthatisopenasksforacopy) {
+  main->runcommand("line1");
+  const std::string name = path("w.QVW");
+  answerfile(name, 2);
+  ASSERT_TRUE(main->files().saveasclick());
+  EXPECT_EQ(title(active()), "Window 1 [" + name + "]");
+  // One window only: saving it saved everything.
+  EXPECT_EQ(main->modified, 0);
+
+  services.messages.clear();
+  services.msganswers = {platform::msgresult::no};
+  openfile(name);
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text, "Dette prosjektet inneholder allerede et vindu kalt " +
+                                           name + "\r Vil du \xE5pne en kopi?");
+  EXPECT_EQ(services.messages[0].buttons, platform::msgbuttons::yesno);
+  EXPECT_EQ(main->windowlist.size(), 1u);
+
+  services.msganswers = {platform::msgresult::yes};
+  openfile(name);
+  ASSERT_EQ(main->windowlist.size(), 2u);
+  EXPECT_EQ(title(*main->windowlist[1]), "Window 2");
+  EXPECT_EQ(main->windowlist[1]->figcount, 1);
+
+  // Without the question a window opened again from another name names its file.
+  const std::string lower = path("kopi.qvw");
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(name), QString::fromStdString(lower)));
+  openfile(lower);
+  ASSERT_EQ(main->windowlist.size(), 3u);
+  EXPECT_EQ(title(*main->windowlist[2]), "Window 3 [" + lower + "]");
+
+  // The copy has no file: the project gives it one of its own.
+  const std::string p = path("w.QVP");
+  ASSERT_TRUE(saveproject(p));
+  EXPECT_EQ(readall(p), path("w1.QVW") + "\r\n" + name + "\r\n" + lower + "\r\n");
+}
+
+TEST_F(iofiletest, lowercaseprojectextension) {
+  main->runcommand("line1");
+  main->newwindowclick();
+  main->runcommand("cos1");
+  const std::string p = path("klasse.qvp");
+  ASSERT_TRUE(saveproject(p));
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(path("klasse1.QVW"))));
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(path("klasse2.QVW"))));
+  main->modified = 1;
+  services.messages.clear();
+  services.msganswers = {platform::msgresult::no};
+  openfile(p);
+  // A changed project is asked about whatever the case of the extension.
+  ASSERT_FALSE(services.messages.empty());
+  EXPECT_EQ(services.messages[0].text, savequestion);
+  ASSERT_EQ(main->windowlist.size(), 2u);
+  EXPECT_EQ(func().figures.size(), 2u);
+  EXPECT_EQ(main->modified, 0);
+}
+
+TEST_F(iofiletest, projectwithmissingwindowfiles) {
+  writeall(path("m.QVP"), path("gone1.QVW") + "\r\n\r\n" + path("gone2.QVW") + "\r\n");
+  openfile(path("m.QVP"));
+  // Each line makes a window; a file that cannot be read leaves it empty.
+  ASSERT_EQ(main->windowlist.size(), 2u);
+  EXPECT_EQ(title(*main->windowlist[0]), "Vindu 1");
+  EXPECT_EQ(title(*main->windowlist[1]), "Vindu 2");
+  EXPECT_TRUE(said("Kan ikke \xE5pne fila " + path("gone1.QVW")));
+
+  // An empty project still leaves a window to work in.
+  writeall(path("empty.QVP"), "");
+  openfile(path("empty.QVP"));
+  ASSERT_EQ(main->windowlist.size(), 1u);
+}
+
+TEST_F(iofiletest, savequestionatnewprojectandexit) {
+  main->runcommand("line1");
+  // Yes with a cancelled name: nothing closes.
+  services.msganswers = {platform::msgresult::yes};
+  main->runcommand("newproject1");
+  EXPECT_EQ(func().figures.size(), 1u);
+  EXPECT_EQ(main->modified, 1);
+
+  // Yes with a name: saved, then the new project starts.
+  const std::string p = path("ny.QVP");
+  services.msganswers = {platform::msgresult::yes};
+  answerfile(p);
+  main->runcommand("newproject1");
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(p)));
+  EXPECT_TRUE(func().figures.empty());
+  EXPECT_EQ(main->windowTitle(), "Tarnelo");
+
+  // With a project name known, Yes saves to it without asking for a name.
+  openfile(p);
+  main->runcommand("sin1");
+  const size_t requests = services.filerequests.size();
+  services.msganswers = {platform::msgresult::yes};
+  main->runcommand("newproject1");
+  EXPECT_EQ(services.filerequests.size(), requests);
+  EXPECT_TRUE(func().figures.empty());
+  openfile(p);
+  EXPECT_EQ(func().figures.size(), 2u);
+
+  // At exit Yes always asks for a name; a failed save keeps the program open.
+  main->runcommand("cos1");
+  services.msganswers = {platform::msgresult::yes};
+  answerfile("/nonexistent-tarnelo/p.QVP");
+  EXPECT_FALSE(main->close());
+  EXPECT_EQ(func().figures.size(), 3u);
+  services.msganswers = {platform::msgresult::yes};
+  answerfile(path("slutt.QVP"));
+  EXPECT_TRUE(main->close());
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(path("slutt.QVP"))));
+}
+
+TEST_F(iofiletest, changingfiguresmarkstheproject) {
+  main->runcommand("line1");
+  tfigure& f = *func().figures[0];
+  main->modified = 0;
+  // Showing the values of the selected figure again changes nothing.
+  f.showparams();
+  f.showparams();
+  EXPECT_EQ(main->modified, 0);
+  // Showing new values of the same figure (a drag) is a change.
+  f.param[1] += 1;
+  f.showparams();
+  EXPECT_EQ(main->modified, 1);
+  // So is deleting a figure; closing the project is not.
+  main->runcommand("line1");
+  main->modified = 0;
+  std::unique_ptr<tfigure> gone = func().deletefig(*func().figures[1]);
+  EXPECT_EQ(main->modified, 1);
+  main->modified = 0;
+  main->closeaction();
+  EXPECT_EQ(main->modified, 0);
+}
+
+}  // namespace
