@@ -13,6 +13,7 @@
 #include "codecs/tqvcodec.h"
 #include "expr/parseexpr.h"
 #include "figures/tcustom.h"
+#include "graph/tgrlabels.h"
 #include "guifixture.h"
 #include "platform/qt/cp1252.h"
 #include "shell/tfilecommands.h"
@@ -257,6 +258,25 @@ TEST_F(iofiletest, projectroundtripreproduceseveryfield) {
   w1.background = platform::rgb(250, 240, 230);
   w1.setGeometry(300, 20, 500, 350);
 
+  for (int i = 0; i < 2; ++i) {
+    auto l = std::make_unique<tgralab>();
+    l->text = {"Tekst " + std::to_string(i), "\xE6\xF8\xE5 linje 2"};
+    l->font.name = i == 0 ? "DejaVu Sans" : "DejaVu Serif";
+    l->font.size = 9 + i;
+    l->font.col = platform::rgb(10, 20 * i, 200);
+    l->font.italic = i == 1;
+    l->left = 20 + 50 * i;
+    l->top = 30;
+    l->width = 80;
+    l->height = 35;
+    l->owner = &w1.textlabels();
+    // A label is anchored at its world point; repaints place it from there.
+    l->setworld();
+    w1.textlabels().tool().add(std::move(l));
+  }
+  const std::vector<tlabelrecord> labels1 = {labelrecord(*w1.textlabels().tool().labels[0]),
+                                             labelrecord(*w1.textlabels().tool().labels[1])};
+
   tgrform* w2 = main->newwindowclick();
   setboxes({2, 3, 0, 0, 0});
   ASSERT_NE(custom("a*sin(x)+b"), nullptr);
@@ -297,6 +317,15 @@ TEST_F(iofiletest, projectroundtripreproduceseveryfield) {
   EXPECT_EQ(r1.coords.figcolours[1], platform::rgb(0, 200, 0));
   EXPECT_EQ(r1.windowcolour(), platform::rgb(250, 240, 230));
 
+  const auto& loadedlabels = r1.textlabels().tool().labels;
+  ASSERT_EQ(loadedlabels.size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(labelrecord(*loadedlabels[i]), labels1[i]);
+    const worldpoint at = r1.coords.pixeltoworld(labels1[i].left, labels1[i].top);
+    EXPECT_EQ(loadedlabels[i]->worldx, at.x);
+    EXPECT_EQ(loadedlabels[i]->worldy, at.y);
+  }
+  EXPECT_TRUE(r2.textlabels().tool().labels.empty());
   const auto after1 = figuresof(r1);
   const auto after2 = figuresof(r2);
   ASSERT_EQ(after1.size(), before1.size());
