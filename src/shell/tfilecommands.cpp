@@ -33,6 +33,7 @@ bool tfilecommands::savequestion(bool exiting) {
 
 void tfilecommands::openclick() {
   platform::filedialog d;
+  d.title = "\xC5pne";
   d.filter = openfilter;
   d.defaultext = "QVP";
   d.mustexist = true;
@@ -89,6 +90,7 @@ bool tfilecommands::saveasclick() {
   const bool activefigures =
       main_.activewindow && main_.activewindow->firstfig != main_.activewindow->lastfig;
   platform::filedialog d;
+  d.title = "Lagre som";
   d.filter = figures && activefigures ? savefilter3 : savefilter2;
   d.defaultext = "QVP";
   d.overwriteprompt = true;

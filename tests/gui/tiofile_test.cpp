@@ -585,6 +585,52 @@ TEST_F(iofiletest, damagedfilekeepswhatwasread) {
   main->activewindow->pant();
 }
 
+TEST_F(iofiletest, windowfilecutanywhereopenswithoutharm) {
+  main->runcommand("line1");
+  custom("a*x^2+b");
+  auto l = std::make_unique<tgralab>();
+  l->text = {"merknad", "to"};
+  l->font.name = "DejaVu Sans";
+  l->left = 10;
+  l->top = 12;
+  l->width = 60;
+  l->height = 30;
+  l->owner = &active().textlabels();
+  l->setworld();
+  active().textlabels().tool().add(std::move(l));
+  const std::string whole = path("hel.QVW");
+  answerfile(whole, 2);
+  ASSERT_TRUE(main->files().saveasclick());
+  const std::string bytes = readall(whole);
+  ASSERT_GT(bytes.size(), 88u + 84u + 48u + 129u);
+  const std::string cut = path("kuttet.QVW");
+  for (size_t n = 0; n < bytes.size(); n += 7) {
+    SCOPED_TRACE(n);
+    writeall(cut, bytes.substr(0, n));
+    services.msganswers = {platform::msgresult::no};
+    main->runcommand("newproject1");
+    ASSERT_EQ(main->windowlist.size(), 1u);
+    services.messages.clear();
+    openfile(cut);
+    // One message: the refused header or the record that was cut.
+    ASSERT_EQ(services.messages.size(), 1u);
+    const bool header = n < 88;
+    EXPECT_EQ(main->windowlist.size(), header ? 1u : 2u);
+    if (!header) main->activewindow->pant();
+  }
+}
+
+TEST_F(iofiletest, singlegraphneedsaselectedfigure) {
+  main->runcommand("line1");
+  active().clearselection();
+  services.messages.clear();
+  answerfile(path("ingen.QVS"), 3);
+  EXPECT_FALSE(main->files().saveasclick());
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text, "Ingen graf er valgt - fila lagres ikke.");
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(path("ingen.QVS"))));
+}
+
 TEST_F(iofiletest, openingawindowthatisopenasksforacopy) {
   main->runcommand("line1");
   const std::string name = path("w.QVW");
