@@ -1,7 +1,5 @@
 #include "graph/tgrlabels.h"
 
-#include <QCoreApplication>
-
 #include "graph/tfontwindow.h"
 #include "graph/tgrcanvas.h"
 #include "graph/tgrform.h"
@@ -106,9 +104,9 @@ void tgrlabels::enablecutcopy(bool on) {
 void tgrlabels::selecttool() {
   main_.toolclick(toolcode::select);
   window_.windowcursor = tcursors::arrow;
+  // The hidden memo uncovers the drawing with the next paint; events are not
+  // run from inside the press, so that no other handler can cut in.
   window_.canvas().setCursor(main_.cursors().cursor(tcursors::arrow));
-  // Lets the hidden memo uncover the drawing; input waits for its own turn.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void tgrlabels::texttool() {
