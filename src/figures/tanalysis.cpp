@@ -64,12 +64,17 @@ std::optional<tcrossing> nearcrossing(const std::vector<tcrossing>& crossings, d
   return std::nullopt;
 }
 
-std::string crossinghint(const tcrossing& c, const std::string& separator) {
-  char x[64];
-  char y[64];
-  std::snprintf(x, sizeof x, " %f ", c.x);
-  std::snprintf(y, sizeof y, " %f ", c.y);
-  return x + separator + y;
+std::string crossinghint(const tcrossing& c, const std::string& separator,
+                         char decimalseparator) {
+  const auto number = [decimalseparator](double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, " %.2f ", v);
+    std::string s = buf;
+    for (char& ch : s)
+      if (ch == '.') ch = decimalseparator;
+    return s;
+  };
+  return number(c.x) + separator + number(c.y);
 }
 
 // --- intersection
@@ -87,10 +92,11 @@ void tanalysis::intersect() {
 }
 
 std::optional<std::string> tanalysis::crossinghinttext(double x, double y,
-                                                       const std::string& separator) const {
+                                                       const std::string& separator,
+                                                       char decimalseparator) const {
   const std::optional<tcrossing> c = nearcrossing(crossings, x, y);
   if (!c) return std::nullopt;
-  return crossinghint(*c, separator);
+  return crossinghint(*c, separator, decimalseparator);
 }
 
 // --- derivative
@@ -155,7 +161,12 @@ void tanalysis::dispose() {
   tangsource_.reset();
 }
 
+void tanalysis::notepress() {
+  pressdepth_ = host_.coordsystem().zoomhistory.size();
+}
+
 void tanalysis::presstangent(int32_t px, int32_t py) {
+  notepress();
   host_.setstatus(analysistext::tangentdrag);
   findtangent(px, py);
 }
@@ -233,7 +244,11 @@ void tanalysis::uptang() {
 void tanalysis::releasetangent() {
   uptang();
   tcoords& c = host_.coordsystem();
-  const auto depth = static_cast<std::size_t>(std::max(0, host_.zoomdepth()));
+  // Zooms made before the press (with the zoom tool, or Ctrl with no button
+  // down) are the user's view and stay; Shift still undoes them.
+  const std::size_t depth =
+      pressdepth_ ? *pressdepth_ : static_cast<std::size_t>(std::max(0, host_.zoomdepth()));
+  pressdepth_.reset();
   if (c.zoomhistory.size() <= depth) return;
   // Drop the Ctrl zooms of this drag but the first, whose record the zoom-out
   // command then restores: the view before the drag.

@@ -107,8 +107,9 @@ std::vector<tcrossing> findcrossings(const tfigure& a, const tfigure& b, const t
 
 // The first crossing within 0.3 world units of the pointer in both x and y.
 std::optional<tcrossing> nearcrossing(const std::vector<tcrossing>& crossings, double x, double y);
-// The hint text of a crossing, " %f <separator> %f ".
-std::string crossinghint(const tcrossing& c, const std::string& separator);
+// The hint text of a crossing, " %f <separator> %f ", each number with two
+// decimals and the decimal separator, as the program's other coordinate texts.
+std::string crossinghint(const tcrossing& c, const std::string& separator, char decimalseparator);
 
 class tanalysis {
  public:
@@ -126,13 +127,16 @@ class tanalysis {
   // Intersection tool: counts and stores the crossings of the two selected curves.
   void intersect();
   // The hint for the pointer at world (x, y), if a crossing is near.
-  std::optional<std::string> crossinghinttext(double x, double y,
-                                              const std::string& separator) const;
+  std::optional<std::string> crossinghinttext(double x, double y, const std::string& separator,
+                                              char decimalseparator) const;
 
   // Derivative tool, left press at the pixel.
   void findderiv(int32_t px, int32_t py);
 
   // Tangent tool.
+  // Any left press of the tool, on a curve or not: its release undoes only the
+  // Ctrl zooms made from here on.
+  void notepress();
   void presstangent(int32_t px, int32_t py);
   // Places a tangent on the primary curve at the pixel; false when none was made.
   bool findtangent(int32_t px, int32_t py);
@@ -158,4 +162,5 @@ class tanalysis {
 
   tanalysishost& host_;
   std::unique_ptr<tslopesource> tangsource_;
+  std::optional<std::size_t> pressdepth_;
 };

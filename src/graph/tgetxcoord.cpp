@@ -1,7 +1,87 @@
 #include "graph/tgetxcoord.h"
 
-tgetxcoord::tgetxcoord(QWidget* parent) : QDialog(parent) {
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+#include <cmath>
+#include <optional>
+
+#include "platform/qt/cp1252.h"
+#include "shell/editnumbers.h"
+
+tgetxcoord::tgetxcoord(platform::services& services, QWidget* parent)
+    : QDialog(parent), services_(services) {
   setWindowTitle(QStringLiteral("Oppgi koordinater"));
+  setObjectName("tgetxcoord");
   setProperty("helpcontext", helpcontext);
-  setFixedSize(270, 104);
+  setModal(true);
+  // A plain dialog frame: a title, no system buttons.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+  auto* top = new QVBoxLayout(this);
+  auto* heading = new QLabel(QStringLiteral("Oppgi 1. koordinat til tangenten:"), this);
+  QPalette p = heading->palette();
+  p.setColor(QPalette::WindowText, QColor(0, 0, 128));
+  heading->setPalette(p);
+  top->addWidget(heading);
+  auto* panel = new QFrame(this);
+  panel->setFrameShape(QFrame::Panel);
+  panel->setFrameShadow(QFrame::Sunken);
+  auto* row = new QHBoxLayout(panel);
+  row->addWidget(new QLabel(QStringLiteral("x ="), panel));
+  edit1_ = new QLineEdit(panel);
+  edit1_->setObjectName("edit1");
+  edit1_->setMaxLength(30);
+  row->addWidget(edit1_, 1);
+  top->addWidget(panel);
+
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch(1);
+  ok_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_->setObjectName("bitbtn1");
+  ok_->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Avbryt"), this);
+  cancel->setObjectName("bitbtn2");
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel);
+  top->addLayout(buttons);
+  resize(270, 104);
+
+  connect(ok_, &QPushButton::clicked, this, [this] { bitbtn1click(); });
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void tgetxcoord::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) formshow();
+}
+
+void tgetxcoord::formshow() {
+  edit1_->setFocus();
+  edit1_->selectAll();
+}
+
+bool tgetxcoord::bitbtn1click() {
+  const std::string text = platform::tocp1252(edit1_->text());
+  const std::optional<float> v = edittofloat(text, services_.decimalseparator());
+  if (!v || !std::isfinite(*v)) {
+    services_.messagebox(notanumbermessage(text), "", platform::msgkind::error,
+                         platform::msgbuttons::ok);
+    edit1_->setFocus();
+    edit1_->selectAll();
+    return false;
+  }
+  x = static_cast<double>(*v);
+  accept();
+  return true;
+}
+
+bool tgetxcoord::ask(double& typed) {
+  if (exec() != QDialog::Accepted) return false;
+  typed = x;
+  return true;
 }

@@ -6,6 +6,9 @@
 
 #include "figures/makefigure.h"
 #include "figures/tcustom.h"
+#include "graph/tform3.h"
+#include "graph/tgetxcoord.h"
+#include "graph/tgranalysis.h"
 #include "graph/tgrcanvas.h"
 #include "graph/tgrlabels.h"
 #include "settings/toptions.h"
@@ -51,6 +54,16 @@ tgrform::tgrform(tmainform& main) : main_(main) {
   coords.create(*this, main_.images());
   setupfromoptions();
   textlabels_ = std::make_unique<tgrlabels>(*this, main_);
+  analysis = std::make_unique<tgranalysis>(*this, main_);
+  // The two point dialogs are made once by the frame and shared by all windows.
+  analysis->askx = [this](double& x) {
+    auto* d = main_.findChild<tgetxcoord*>(QString(), Qt::FindDirectChildrenOnly);
+    return d != nullptr && d->ask(x);
+  };
+  askfixcoords = [this](tfigure& f, double& x, double& y) {
+    auto* d = main_.findChild<tform3*>(QString(), Qt::FindDirectChildrenOnly);
+    return d != nullptr && d->ask(f, x, y);
+  };
 
   if (!main_.busy && main_.hasfunc()) {
     const int fam = main_.func().family;
@@ -220,8 +233,9 @@ void tgrform::afterp() {
     main_.activewindow->canvas().setFocus();
 }
 
-// The crossing search arrives with the analysis tools.
-void tgrform::intersect() {}
+void tgrform::intersect() {
+  if (analysis) analysis->tools.intersect();
+}
 
 void tgrform::hidememo() {
   if (textlabels_) textlabels_->tool().hidememo();

@@ -21,6 +21,7 @@
 class tmainform;
 class tgrcanvas;
 class tgrlabels;
+class tgranalysis;
 class QRubberBand;
 
 // Mouse buttons and shift-state members the handlers use.
@@ -45,6 +46,8 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
   static void resetwindowcounter() { windowcounter = 0; }
 
   tcoords coords;
+  // The intersection, derivative and tangent tools of this window.
+  std::unique_ptr<tgranalysis> analysis;
   std::vector<tfigure*> selection;
   int32_t firstfig = 0;
   int32_t lastfig = 0;

@@ -1,6 +1,8 @@
 // The graph window's tools: what a press, drag, release, double click or key
 // does in a graph window under the current tool (select, zoom in, fix point,
-// rotate, move, freeze; the intersection tool shares the select step).
+// rotate, move, freeze; the intersection tool shares the select step, and the
+// intersection, derivative and tangent tools hand over to the window's
+// analysis tools).
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
@@ -12,9 +14,11 @@
 
 #include "expr/evalexpr.h"
 #include "figures/tcustom.h"
+#include "graph/tgranalysis.h"
 #include "graph/tgrcanvas.h"
 #include "graph/tgrform.h"
 #include "graph/tgrlabels.h"
+#include "platform/qt/cp1252.h"
 #include "settings/toptions.h"
 #include "shell/tfunc.h"
 #include "shell/tmainform.h"
@@ -31,6 +35,19 @@ bool leftdown(unsigned shift) {
 
 bool isdragtool(int tool) {
   return tool == toolcode::rotate || tool == toolcode::move;
+}
+
+// The separator between x and y in coordinate texts.
+const std::string coordseparator = ",";
+
+bool istangentcursor(int cursor) {
+  return cursor == tcursors::tangset || cursor == tcursors::tangmove;
+}
+
+// The tangent tool's hint for the primary figure: a line gets none.
+const std::string& tangentstatus(const tfigure* primary) {
+  return primary != nullptr && primary->kind == family::line ? analysistext::linerefused
+                                                             : analysistext::tangenthint;
 }
 
 void resetlock() {
@@ -119,6 +136,19 @@ void tgrform::formmousedown(mousebutton button, unsigned shift, int x, int y) {
       case toolcode::move:
         dragpress(x, y);
         break;
+      case toolcode::derivative:
+        analysis->tools.findderiv(x, y);
+        // The question box took the release.
+        main_.buttondown = 0;
+        break;
+      case toolcode::tangent:
+        if (istangentcursor(main_.toolcursor)) {
+          setscreencursor(tcursors::tangmove);
+          analysis->tools.presstangent(x, y);
+        } else {
+          analysis->tools.notepress();
+        }
+        break;
       default:
         break;
     }
@@ -156,7 +186,10 @@ void tgrform::fixcoordsdialog(int x, int y) {
   const int k = std::clamp(f.curfix, 1, 5);
   double nx = fx;
   double ny = fy;
-  if (!askfixcoords(f, nx, ny)) return;
+  const bool ok = askfixcoords(f, nx, ny);
+  // The dialog took the release.
+  main_.buttondown = 0;
+  if (!ok) return;
   // The dialog may have changed the selection; only a figure still shown here
   // takes the point.
   const std::vector<tfigure*> figs = figures();
@@ -270,18 +303,30 @@ void tgrform::formmousemove(unsigned shift, int x, int y) {
       case toolcode::move:
         suize(shift, x, y);
         return;
+      case toolcode::tangent:
+        analysis->tools.movetang(x, y);
+        return;
       default:
         break;
     }
+  }
+  if (tool == toolcode::intersection && selection.size() > 1) {
+    sethint({});
+    const std::optional<std::string> h = analysis->tools.crossinghinttext(
+        mousex, mousey, coordseparator, main_.services().decimalseparator());
+    if (h) sethint(*h);
+    return;
   }
   hover(x, y);
 }
 
 // The formula of the first figure under the pointer as a hint.
 void tgrform::hover(int x, int y) {
+  const bool tangent = main_.tool == toolcode::tangent;
   for (tfigure* f : figures()) {
     if (!f->hittest(x, y)) {
       sethint({});
+      if (tangent) main_.toolcursor = tcursors::arrow;
       continue;
     }
     const int32_t mode = f->textmode;
@@ -290,6 +335,11 @@ void tgrform::hover(int x, int y) {
     f->textmode = mode;
     const std::string name = main_.options().funcname();
     sethint((name.empty() ? std::string() : name.substr(0, 1)) + text);
+    // A tangent can be set on a selected curve that is not a line.
+    if (tangent && f->selected && f->kind != family::line) {
+      main_.toolcursor = tcursors::tangset;
+      setwindowcursor(tcursors::tangset);
+    }
     return;
   }
 }
@@ -367,7 +417,10 @@ void tgrform::suize(unsigned shift, int x, int y) {
 void tgrform::formmouseup(mousebutton, unsigned, int x, int y) {
   zooming = false;
   setscreencursor(0);
-  // The tangent tool's cursors and hint are reset with the analysis tools.
+  if (istangentcursor(main_.toolcursor)) {
+    main_.toolcursor = tcursors::arrow;
+    main_.setpanel(2, platform::tounicode(tangentstatus(selection.empty() ? nullptr : selection[0])));
+  }
   main_.buttondown = 0;
   if (main_.tool == toolcode::text) textlabels_->tool().newlabel();
   if (firstfig == lastfig) return;
@@ -384,6 +437,9 @@ void tgrform::formmouseup(mousebutton, unsigned, int x, int y) {
     case toolcode::rotate:
     case toolcode::move:
       dragrelease(x, y);
+      break;
+    case toolcode::tangent:
+      analysis->tools.releasetangent();
       break;
     default:
       break;
@@ -440,7 +496,7 @@ void tgrform::formdblclick() {
   // it and leave it open; it must not make a new label from the last frame.
   if (labels.dblclick()) labels.labeldrag = false;
   const int tool = main_.tool;
-  if (!isdragtool(tool) || firstfig == lastfig || zooming) return;
+  if ((!isdragtool(tool) && tool != toolcode::tangent) || firstfig == lastfig || zooming) return;
   for (tfigure* f : figures()) {
     if (!f->hittest(downx, downy)) {
       f->grabbed = false;
@@ -451,6 +507,7 @@ void tgrform::formdblclick() {
     resetvisi(*f);
     f->showparams();
     if (tool == toolcode::move) f->fixmode = false;
+    if (tool == toolcode::tangent) main_.setpanel(2, platform::tounicode(tangentstatus(f)));
     f->selected = true;
     f->grabbed = true;
     main_.func().changef2(*f);
@@ -460,6 +517,8 @@ void tgrform::formdblclick() {
   }
 }
 
-// Shift, Ctrl and space serve the tangent tool, which arrives with the
-// analysis tools.
-void tgrform::formkeydown(int, unsigned) {}
+// Shift, Ctrl and space serve the tangent tool (Shift undoes a zoom in any tool).
+void tgrform::formkeydown(int key, unsigned shift) {
+  if (analysis)
+    analysis->tools.keydown(key, (shift & shiftstate::shift) != 0, (shift & shiftstate::ctrl) != 0);
+}

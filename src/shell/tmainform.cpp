@@ -146,9 +146,9 @@ tmainform::~tmainform() {
 }
 
 void tmainform::createpointdialogs() {
-  dialogs_.push_back(std::make_unique<tform3>(this));
+  dialogs_.push_back(std::make_unique<tform3>(services_, this));
   startlog.push_back("tform3");
-  dialogs_.push_back(std::make_unique<tgetxcoord>(this));
+  dialogs_.push_back(std::make_unique<tgetxcoord>(services_, this));
   startlog.push_back("tgetxcoord");
 }
 

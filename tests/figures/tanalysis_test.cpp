@@ -206,8 +206,9 @@ TEST(tanalysis, crossinghintwithinthreetenths) {
       {"y too far", 1.0, 2.31, false},
   };
   for (const row& r : rows)
-    EXPECT_EQ(t.crossinghinttext(r.x, r.y, ",").has_value(), r.shown) << r.name;
-  EXPECT_EQ(*t.crossinghinttext(5, 5, ","), " 5.000000 , 5.000000 ");
+    EXPECT_EQ(t.crossinghinttext(r.x, r.y, ",", ',').has_value(), r.shown) << r.name;
+  EXPECT_EQ(*t.crossinghinttext(5, 5, ",", ','), " 5,00 , 5,00 ");
+  EXPECT_EQ(*t.crossinghinttext(1, 2, ";", '.'), " 1.00 ; 2.00 ");
 }
 
 TEST(tanalysis, tangenttoparabolaslides) {

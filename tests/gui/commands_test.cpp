@@ -68,7 +68,7 @@ TEST_F(commandtest, toolcommandswritetheirtexts) {
        "Klikk venstre tast for å fiksere et punkt/høyreklikk for å angi koordinater"},
       {"rotate1", 5, 18, "Vri", ""},
       {"move1", 6, 17, "Flytt", "Dra i den valgte kurven. Dobbeltklikk for å velge en annen."},
-      {"intersect1", 7, 16, "Finner skjæringspkt.", ""},
+      {"intersect1", 7, 16, "Finner skjæringspkt.", "Antall skjæringer: 0"},
       {"freeze1", 8, 12, "Frys graf",
        "Venstreklikk for å fryse en graf/høyreklikk for å tine opp."},
       {"derivative1", 9, 15, "Finn den deriverte",

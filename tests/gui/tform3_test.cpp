@@ -1,0 +1,216 @@
+// The two point dialogs: the fix point's coordinates with the y box following
+// the curve and the refusal of a point off it, and the tangent's x; numbers
+// with a decimal comma or point, and text that is no number.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <cmath>
+
+#include "expr/parseexpr.h"
+#include "graph/tform3.h"
+#include "graph/tgetxcoord.h"
+#include "graph/tgranalysis.h"
+#include "guifixture.h"
+#include "platform/qt/cp1252.h"
+
+namespace {
+
+class pointdialogtest : public guitest {
+ protected:
+  void SetUp() override {
+    guitest::SetUp();
+    services.messages.clear();  // the start-up's, about the missing settings file
+    tgrform& w = active();
+    w.coords.setup(0, 0, w.clientwidth(), w.clientheight(), -10, 10, -10, 10);
+  }
+
+  // A test before may have ended the program, and an application that was
+  // told to quit runs no modal loop until its own loop has run once more.
+  static void clearquit() {
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+  }
+
+  tform3& fixdialog() { return *main->findChild<tform3*>(); }
+  tgetxcoord& xdialog() { return *main->findChild<tgetxcoord*>(); }
+
+  // A curve of the family; a user formula is sqrt(x).
+  tfigure& curve(int kind, std::array<double, 5> p) {
+    tgrform& w = active();
+    if (kind == family::custom) parseexpr(main->customexpression, "sqrt(x)");
+    tfigure* f = w.creategraph(kind);
+    for (size_t k = 0; k < p.size(); ++k) f->param[k + 1] = p[k];
+    w.pant();
+    return *f;
+  }
+
+  static std::string text(const QLineEdit* e) { return platform::tocp1252(e->text()); }
+  static void type(QLineEdit* e, const char* t) { e->setText(platform::tounicode(t)); }
+};
+
+TEST_F(pointdialogtest, ybox_followsthecurve) {
+  struct row {
+    const char* name;
+    int kind;
+    std::array<double, 5> p;
+    char separator;
+    const char* x;
+    const char* y;  // the y box after typing x
+  };
+  const row rows[] = {
+      {"comma", family::parabola, {1, 0, 0}, ',', "2", "4,00"},
+      {"pointtypedwithcomma", family::parabola, {1, 0, 0}, ',', "2.5", "6,25"},
+      {"commatypedwithpoint", family::parabola, {1, 0, 0}, '.', "-1,5", "2.25"},
+      {"negative", family::line, {2, 1}, ',', "-3", "-5,00"},
+      // Half-typed text reads as far as it goes.
+      {"halftyped", family::parabola, {1, 0, 0}, ',', "3,", "9,00"},
+      {"justaminus", family::parabola, {1, 0, 0}, ',', "-", "0,00"},
+      // Where the curve has no value the box is emptied, not filled with "nan".
+      {"undefined", family::custom, {}, ',', "-4", ""},
+      // Text that is no number leaves the box as it was.
+      {"twocommas", family::parabola, {1, 0, 0}, ',', "2,5,5", "7,00"},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    services.separator = r.separator;
+    tfigure& f = curve(r.kind, r.p);
+    tform3& d = fixdialog();
+    d.load(f, 1, 7);
+    EXPECT_EQ(d.figure, &f);
+    EXPECT_EQ(text(d.edit2()), r.separator == ',' ? "7,00" : "7.00");
+    type(d.edit1(), r.x);
+    EXPECT_EQ(text(d.edit2()), r.y);
+    EXPECT_TRUE(services.messages.empty());
+  }
+}
+
+TEST_F(pointdialogtest, fillingdoesnotfollowthecurve) {
+  tfigure& f = curve(family::parabola, {1, 0, 0});
+  tform3& d = fixdialog();
+  // A fix point's own y is shown as it is, even where it is not x squared.
+  d.load(f, 3, 1.5);
+  EXPECT_EQ(text(d.edit1()), "3,00");
+  EXPECT_EQ(text(d.edit2()), "1,50");
+}
+
+TEST_F(pointdialogtest, okclick) {
+  struct row {
+    const char* name;
+    const char* x;
+    const char* y;
+    bool accepted;
+    std::string message;  // empty: none
+    platform::msgbuttons buttons;
+  };
+  const row rows[] = {
+      {"onthecurve", "2", "4", true, "", platform::msgbuttons::ok},
+      {"pointnotation", "1.5", "2.25", true, "", platform::msgbuttons::ok},
+      {"offthecurve", "2", "7", false, tform3::outside, platform::msgbuttons::yes},
+      {"belowthecurve", "-3", "0", false, tform3::outside, platform::msgbuttons::yes},
+      {"xnotanumber", "2,5,5", "4", false, "'2,5,5' er ikke et gyldig tall.",
+       platform::msgbuttons::ok},
+      {"ynotanumber", "2", "4x", false, "'4x' er ikke et gyldig tall.", platform::msgbuttons::ok},
+      {"hugey", "2", "1e300", false, "'1e300' er ikke et gyldig tall.", platform::msgbuttons::ok},
+  };
+  tfigure& f = curve(family::parabola, {1, 0, 0});
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    services.messages.clear();
+    tform3& d = fixdialog();
+    d.load(f, 0, 0);
+    d.setResult(QDialog::Rejected);
+    type(d.edit1(), r.x);
+    type(d.edit2(), r.y);
+    EXPECT_EQ(d.bitbtn1click(), r.accepted);
+    EXPECT_EQ(d.result() == QDialog::Accepted, r.accepted);
+    if (r.message.empty()) {
+      EXPECT_TRUE(services.messages.empty());
+      EXPECT_NEAR(d.x, std::stod(std::string(r.x)), 1e-6);
+      EXPECT_NEAR(d.y, std::stod(std::string(r.y)), 1e-6);
+    } else {
+      ASSERT_EQ(services.messages.size(), 1u);
+      EXPECT_EQ(services.messages[0].text, r.message);
+      EXPECT_EQ(services.messages[0].buttons, r.buttons);
+    }
+  }
+}
+
+TEST_F(pointdialogtest, rightclickopensthedialog) {
+  tfigure& f = curve(family::parabola, {1, 0, 0});
+  tgrform& w = active();
+  main->runcommand("fixpoint1");
+  ASSERT_TRUE(w.askfixcoords);
+  const platform::point fp = w.coords.worldtopixel(f.fixx[1], f.fixy[1]);
+  bool seen = false;
+  clearquit();
+  // Answer the modal dialog from inside its own event loop.
+  QTimer::singleShot(0, [&] {
+    tform3& d = fixdialog();
+    seen = d.isVisible() && d.figure == &f;
+    type(d.edit1(), "3");
+    if (!d.bitbtn1click()) d.reject();
+  });
+  w.formmousedown(mousebutton::right, shiftstate::right, fp.x, fp.y);
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(main->buttondown, 0);
+  EXPECT_DOUBLE_EQ(f.fixx[1], 3);
+  EXPECT_DOUBLE_EQ(f.fixy[1], 9);
+  EXPECT_EQ(fixdialog().figure, nullptr);
+}
+
+TEST_F(pointdialogtest, tangentx) {
+  struct row {
+    const char* name;
+    char separator;
+    const char* typed;
+    bool accepted;
+    double x;
+  };
+  const row rows[] = {
+      {"comma", ',', "1,5", true, 1.5},
+      {"point", ',', "1.5", true, 1.5},
+      {"pointsetting", '.', "-2,25", true, -2.25},
+      {"wordreadsaszero", ',', "abc", true, 0},
+      {"twocommas", ',', "1,5,5", false, 0},
+      {"trailingletters", ',', "2x", false, 0},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    services.separator = r.separator;
+    services.messages.clear();
+    tgetxcoord& d = xdialog();
+    d.setResult(QDialog::Rejected);
+    d.edit1()->setText(QString::fromLatin1(r.typed));
+    EXPECT_EQ(d.bitbtn1click(), r.accepted);
+    if (r.accepted) {
+      EXPECT_DOUBLE_EQ(d.x, r.x);
+      EXPECT_TRUE(services.messages.empty());
+    } else {
+      ASSERT_EQ(services.messages.size(), 1u);
+      EXPECT_EQ(services.messages[0].text, "'" + std::string(r.typed) + "' er ikke et gyldig tall.");
+      EXPECT_NE(d.result(), QDialog::Accepted);
+    }
+  }
+}
+
+TEST_F(pointdialogtest, spaceopensthexdialog) {
+  curve(family::parabola, {1, 0, 0});
+  tgrform& w = active();
+  main->runcommand("tangent1");
+  clearquit();
+  QTimer::singleShot(0, [&] {
+    tgetxcoord& d = xdialog();
+    d.edit1()->setText(QStringLiteral("1,5"));
+    if (!d.bitbtn1click()) d.reject();
+  });
+  w.formkeydown(Qt::Key_Space, 0);
+  ASSERT_EQ(w.figures().size(), 2u);
+  tfigure& t = *w.selection[0];
+  EXPECT_EQ(t.kind, family::line);
+  const double x = w.coords.pixeltoworld(w.coords.worldtopixel(1.5, 2.25).x, 0).x;
+  EXPECT_NEAR(t.param[1], 2 * x, 1e-9);
+  // The text stays for the next time.
+  EXPECT_EQ(xdialog().edit1()->text(), QStringLiteral("1,5"));
+}
+
+}  // namespace
