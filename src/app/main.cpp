@@ -6,6 +6,7 @@
 
 #include "platform/qt/qtimage.h"
 #include "platform/qt/qtservices.h"
+#include "platform/qt/tbokmaal.h"
 #include "shell/startup.h"
 
 namespace {
@@ -28,6 +29,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Tarnelo"));
   QTranslator translator;
   installtranslation(app, translator);
+  // Installed last, so asked first.
+  platform::tbokmaal bokmaal;
+  app.installTranslator(&bokmaal);
 
   std::vector<std::string> arguments;
   for (const QString& a : QCoreApplication::arguments().mid(1))
