@@ -171,7 +171,7 @@ void tanalysis::presstangent(int32_t px, int32_t py) {
   findtangent(px, py);
 }
 
-bool tanalysis::findtangent(int32_t px, int32_t py) {
+bool tanalysis::findtangent(int32_t px, int32_t py, std::optional<double> exactx) {
   dispose();
   std::vector<tfigure*>& sel = host_.currentselection();
   if (sel.size() != 1) return false;
@@ -183,7 +183,7 @@ bool tanalysis::findtangent(int32_t px, int32_t py) {
     host_.setstatus(analysistext::linerefused);
     return false;
   }
-  const double x0 = host_.coordsystem().pixeltoworld(px, py).x;
+  const double x0 = exactx ? *exactx : host_.coordsystem().pixeltoworld(px, py).x;
   const double y0 = f->value(x0);
   auto source = std::make_unique<tslopesource>(slopesource(*f));
   const tslope slope = slopeat(*source, x0);
@@ -322,7 +322,8 @@ void tanalysis::spacekey() {
     return;
   }
   const platform::point p = c.worldtopixel(x, y);
-  if (findtangent(p.x, p.y)) host_.setstatus(analysistext::tangenthint);
+  // The typed x itself, not the pixel column it falls in.
+  if (findtangent(p.x, p.y, x)) host_.setstatus(analysistext::tangenthint);
   // The placement ends here: no drag follows a typed x.
   dispose();
   tangbase = nullptr;

@@ -139,7 +139,8 @@ class tanalysis {
   void notepress();
   void presstangent(int32_t px, int32_t py);
   // Places a tangent on the primary curve at the pixel; false when none was made.
-  bool findtangent(int32_t px, int32_t py);
+  // With exactx the tangent touches there rather than at the pixel's x.
+  bool findtangent(int32_t px, int32_t py, std::optional<double> exactx = std::nullopt);
   void movetang(int32_t px, int32_t py);
   void uptang();
   // Release of the tangent tool: ends the placement and undoes its Ctrl zooms.

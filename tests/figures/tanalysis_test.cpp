@@ -250,8 +250,9 @@ TEST(tanalysis, tangentatexactxbyspace) {
   t.keydown(32, false, false);
   ASSERT_EQ(h.sel.size(), 1u);
   ASSERT_NE(h.sel[0], &f);
-  const double x = h.rig.coords.pixeltoworld(h.pixel(1.5, 2.25).x, 0).x;
-  EXPECT_NEAR(h.sel[0]->param[1], 2 * x, 1e-12);
+  // At the typed x exactly, not at its pixel column.
+  EXPECT_NEAR(h.sel[0]->param[1], 3, 1e-12);
+  EXPECT_NEAR(h.sel[0]->param[2], -2.25, 1e-12);
   EXPECT_EQ(h.status, analysistext::tangenthint);
   EXPECT_FALSE(t.placing());
 }

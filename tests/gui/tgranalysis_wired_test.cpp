@@ -294,8 +294,8 @@ TEST_F(analysistest, spacekey) {
     }
     if (r.figures == 2) {
       tfigure& t = *active().selection[0];
-      const double x = worldx(at(1.5, 2.25));
-      EXPECT_NEAR(t.param[1], 2 * x, 1e-9);
+      EXPECT_NEAR(t.param[1], 3, 1e-9);
+      EXPECT_NEAR(t.param[2], -2.25, 1e-9);
       EXPECT_FALSE(tools().placing());
     }
   }
