@@ -124,6 +124,9 @@ void tanalysis::findderiv(int32_t px, int32_t py) {
     tfigure* made = host_.creategraph(d.code);
     if (made == nullptr) return;
     for (int k = 1; k <= 5; ++k) made->param[k] = d.params[k];
+    // The redraw below recalculates only the selected curve, and the offered
+    // curve is to be seen behind the question.
+    made->calculate();
     made->selected = true;
     host_.unlockpaint();
     host_.afterp();
