@@ -38,9 +38,11 @@ tfigure* tgranalysis::creategraph(int family) {
 }
 
 void tgranalysis::deletefigure(tfigure& figure) {
-  // The derivative curve was only offered: it goes without a trace.
+  // The derivative curve was only offered: it goes without a trace, also
+  // from the window's picture.
   main_.func().deletefig(figure);
   main_.func().refresh();
+  window_.pant();
 }
 
 void tgranalysis::clearselection() {

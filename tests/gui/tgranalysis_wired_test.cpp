@@ -415,8 +415,21 @@ TEST_F(analysistest, derivativequestion) {
     services.msganswers = {r.answer};
     const auto p = alone(f, 0.5);
     ASSERT_TRUE(p);
+    // Where the derivative 2x of the parabola runs, away from the parabola.
+    const platform::point onderiv = at(-3, -6);
+    const auto around = [&] {
+      std::vector<platform::colour> v;
+      for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy) v.push_back(pixel(active(), onderiv.x + dx, onderiv.y + dy));
+      return v;
+    };
+    const std::vector<platform::colour> before = around();
     press(*p);
     release(*p);
+    if (r.fig.kind == family::parabola) {
+      // A kept curve is drawn; a refused one leaves no trace in the picture.
+      EXPECT_EQ(around() != before, r.figures == 2);
+    }
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(services.messages[0].text, main->options().funcname() + r.text);
     EXPECT_EQ(services.messages[0].buttons, platform::msgbuttons::okcancel);
