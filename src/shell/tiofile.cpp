@@ -89,9 +89,9 @@ bool tiofile::refused(const tqvdecoded& d) {
 void tiofile::open(const std::string& given, bool copy) {
   const std::string name = absolutename(given);
   if (isprojectname(name)) {
-    main_.modified = 0;
-    openproject(name);
-    main_.modified = 0;
+    // A project that cannot be read leaves the open one as it was, changes
+    // and all.
+    if (openproject(name)) main_.modified = 0;
     return;
   }
   std::string bytes;
@@ -179,9 +179,9 @@ tfigure* tiofile::loadfigure(tgrform& w, const tfigurerecord& r) {
   return lastfigure_;
 }
 
-void tiofile::openproject(const std::string& name) {
+bool tiofile::openproject(const std::string& name) {
   std::string text;
-  if (!readfile(name, text)) return;
+  if (!readfile(name, text)) return false;
   std::vector<std::string> paths;
   for (std::string& p : decodeproject(text))
     if (!p.empty()) paths.push_back(std::move(p));
@@ -207,6 +207,7 @@ void tiofile::openproject(const std::string& name) {
   if (main_.windowlist.empty()) main_.newwindowclick();
   main_.updateclosewindowitem();
   main_.setWindowTitle(platform::tounicode(name));
+  return true;
 }
 
 // --- save

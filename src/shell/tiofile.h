@@ -41,7 +41,8 @@ class tiofile {
  private:
   bool readfile(const std::string& name, std::string& bytes);
   bool writefile(const std::string& name, const std::string& bytes);
-  void openproject(const std::string& name);
+  // False when the project file could not be read; nothing was closed then.
+  bool openproject(const std::string& name);
   tgrform* createwindow();
   // Puts a decoded window file into w; false when the header was refused.
   bool loadwindow(tgrform& w, const tqvdecoded& d, const std::string& name, bool copy);

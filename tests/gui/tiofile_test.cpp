@@ -697,8 +697,17 @@ TEST_F(iofiletest, projectwithmissingwindowfiles) {
   EXPECT_EQ(title(*main->windowlist[1]), "Vindu 2");
   EXPECT_TRUE(said("Kan ikke \xE5pne fila " + path("gone1.QVW")));
 
+  // A project file that cannot be read changes nothing, not even the flag.
+  main->runcommand("line1");
+  services.msganswers = {platform::msgresult::no};
+  openfile(path("finnesikke.QVP"));
+  ASSERT_EQ(main->windowlist.size(), 2u);
+  EXPECT_EQ(func().figures.size(), 1u);
+  EXPECT_EQ(main->modified, 1);
+
   // An empty project still leaves a window to work in.
   writeall(path("empty.QVP"), "");
+  services.msganswers = {platform::msgresult::no};
   openfile(path("empty.QVP"));
   ASSERT_EQ(main->windowlist.size(), 1u);
 }
