@@ -64,8 +64,7 @@ std::optional<tcrossing> nearcrossing(const std::vector<tcrossing>& crossings, d
   return std::nullopt;
 }
 
-std::string crossinghint(const tcrossing& c, const std::string& separator,
-                         char decimalseparator) {
+std::string crossinghint(const tcrossing& c, const std::string& separator, char decimalseparator) {
   const auto number = [decimalseparator](double v) {
     char buf[64];
     std::snprintf(buf, sizeof buf, " %.2f ", v);

@@ -419,7 +419,8 @@ void tgrform::formmouseup(mousebutton, unsigned, int x, int y) {
   setscreencursor(0);
   if (istangentcursor(main_.toolcursor)) {
     main_.toolcursor = tcursors::arrow;
-    main_.setpanel(2, platform::tounicode(tangentstatus(selection.empty() ? nullptr : selection[0])));
+    const tfigure* primary = selection.empty() ? nullptr : selection[0];
+    main_.setpanel(2, platform::tounicode(tangentstatus(primary)));
   }
   main_.buttondown = 0;
   if (main_.tool == toolcode::text) textlabels_->tool().newlabel();

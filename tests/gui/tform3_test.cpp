@@ -1,13 +1,14 @@
 // The two point dialogs: the fix point's coordinates with the y box following
 // the curve and the refusal of a point off it, and the tangent's x; numbers
 // with a decimal comma or point, and text that is no number.
+#include "graph/tform3.h"
+
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <cmath>
 
 #include "expr/parseexpr.h"
-#include "graph/tform3.h"
 #include "graph/tgetxcoord.h"
 #include "graph/tgranalysis.h"
 #include "guifixture.h"
@@ -48,7 +49,7 @@ class pointdialogtest : public guitest {
   static void type(QLineEdit* e, const char* t) { e->setText(platform::tounicode(t)); }
 };
 
-TEST_F(pointdialogtest, ybox_followsthecurve) {
+TEST_F(pointdialogtest, yboxfollowsthecurve) {
   struct row {
     const char* name;
     int kind;
@@ -187,7 +188,8 @@ TEST_F(pointdialogtest, tangentx) {
       EXPECT_TRUE(services.messages.empty());
     } else {
       ASSERT_EQ(services.messages.size(), 1u);
-      EXPECT_EQ(services.messages[0].text, "'" + std::string(r.typed) + "' er ikke et gyldig tall.");
+      EXPECT_EQ(services.messages[0].text,
+                "'" + std::string(r.typed) + "' er ikke et gyldig tall.");
       EXPECT_NE(d.result(), QDialog::Accepted);
     }
   }

@@ -400,12 +400,24 @@ TEST_F(analysistest, derivativequestion) {
     std::string text;
   };
   const row rows[] = {
-      {"parabolakept", {family::parabola, {1, 0, 0}}, platform::msgresult::ok, 2, family::line,
+      {"parabolakept",
+       {family::parabola, {1, 0, 0}},
+       platform::msgresult::ok,
+       2,
+       family::line,
        "2*a*x+b"},
-      {"parabolacancelled", {family::parabola, {1, 0, 0}}, platform::msgresult::cancel, 1, 0,
+      {"parabolacancelled",
+       {family::parabola, {1, 0, 0}},
+       platform::msgresult::cancel,
+       1,
+       0,
        "2*a*x+b"},
-      {"hyperbolabecomesaformula", {family::hyperbola, {1, 0, 0}}, platform::msgresult::ok, 2,
-       family::custom, "-a/((x+b)*(x+b))"},
+      {"hyperbolabecomesaformula",
+       {family::hyperbola, {1, 0, 0}},
+       platform::msgresult::ok,
+       2,
+       family::custom,
+       "-a/((x+b)*(x+b))"},
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -420,7 +432,8 @@ TEST_F(analysistest, derivativequestion) {
     const auto around = [&] {
       std::vector<platform::colour> v;
       for (int dx = -1; dx <= 1; ++dx)
-        for (int dy = -1; dy <= 1; ++dy) v.push_back(pixel(active(), onderiv.x + dx, onderiv.y + dy));
+        for (int dy = -1; dy <= 1; ++dy)
+          v.push_back(pixel(active(), onderiv.x + dx, onderiv.y + dy));
       return v;
     };
     const std::vector<platform::colour> before = around();
