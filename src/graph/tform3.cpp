@@ -13,20 +13,9 @@
 
 #include "figures/tcoords.h"
 #include "figures/tfigure.h"
+#include "graph/pointdialogparts.h"
 #include "platform/qt/cp1252.h"
 #include "shell/editnumbers.h"
-
-namespace {
-
-QLabel* heading(const QString& text, QWidget* parent) {
-  auto* l = new QLabel(text, parent);
-  QPalette p = l->palette();
-  p.setColor(QPalette::WindowText, QColor(0, 0, 128));
-  l->setPalette(p);
-  return l;
-}
-
-}  // namespace
 
 tform3::tform3(platform::services& services, QWidget* parent)
     : QDialog(parent), services_(services) {
@@ -36,10 +25,8 @@ tform3::tform3(platform::services& services, QWidget* parent)
   setModal(true);
 
   auto* top = new QVBoxLayout(this);
-  top->addWidget(heading(QStringLiteral("Oppgi 1. koordinatene for fikspunktet:"), this));
-  auto* panel = new QFrame(this);
-  panel->setFrameShape(QFrame::Panel);
-  panel->setFrameShadow(QFrame::Sunken);
+  top->addWidget(pointheading(QStringLiteral("Oppgi 1. koordinatene for fikspunktet:"), this));
+  auto* panel = sunkenpanel(this);
   auto* grid = new QGridLayout(panel);
   edit1_ = new QLineEdit(panel);
   edit1_->setObjectName("edit1");
@@ -52,22 +39,12 @@ tform3::tform3(platform::services& services, QWidget* parent)
   grid->addWidget(edit2_, 1, 1);
   top->addWidget(panel);
 
-  auto* buttons = new QHBoxLayout();
-  buttons->addStretch(1);
-  ok_ = new QPushButton(QStringLiteral("OK"), this);
-  ok_->setObjectName("bitbtn1");
-  ok_->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Avbryt"), this);
-  cancel->setObjectName("bitbtn2");
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel);
-  top->addLayout(buttons);
+  ok_ = addokcancel(*this, *top);
   resize(241, 139);
 
   connect(edit1_, &QLineEdit::textChanged, this, [this] { edit1exit(); });
   connect(edit1_, &QLineEdit::editingFinished, this, [this] { edit1exit(); });
   connect(ok_, &QPushButton::clicked, this, [this] { bitbtn1click(); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 std::string tform3::formatf(double v, char decimalseparator) {

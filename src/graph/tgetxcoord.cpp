@@ -10,6 +10,7 @@
 #include <cmath>
 #include <optional>
 
+#include "graph/pointdialogparts.h"
 #include "platform/qt/cp1252.h"
 #include "shell/editnumbers.h"
 
@@ -23,14 +24,8 @@ tgetxcoord::tgetxcoord(platform::services& services, QWidget* parent)
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
   auto* top = new QVBoxLayout(this);
-  auto* heading = new QLabel(QStringLiteral("Oppgi 1. koordinat til tangenten:"), this);
-  QPalette p = heading->palette();
-  p.setColor(QPalette::WindowText, QColor(0, 0, 128));
-  heading->setPalette(p);
-  top->addWidget(heading);
-  auto* panel = new QFrame(this);
-  panel->setFrameShape(QFrame::Panel);
-  panel->setFrameShadow(QFrame::Sunken);
+  top->addWidget(pointheading(QStringLiteral("Oppgi 1. koordinat til tangenten:"), this));
+  auto* panel = sunkenpanel(this);
   auto* row = new QHBoxLayout(panel);
   row->addWidget(new QLabel(QStringLiteral("x ="), panel));
   edit1_ = new QLineEdit(panel);
@@ -39,20 +34,10 @@ tgetxcoord::tgetxcoord(platform::services& services, QWidget* parent)
   row->addWidget(edit1_, 1);
   top->addWidget(panel);
 
-  auto* buttons = new QHBoxLayout();
-  buttons->addStretch(1);
-  ok_ = new QPushButton(QStringLiteral("OK"), this);
-  ok_->setObjectName("bitbtn1");
-  ok_->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Avbryt"), this);
-  cancel->setObjectName("bitbtn2");
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel);
-  top->addLayout(buttons);
+  ok_ = addokcancel(*this, *top);
   resize(270, 104);
 
   connect(ok_, &QPushButton::clicked, this, [this] { bitbtn1click(); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void tgetxcoord::showEvent(QShowEvent* event) {
