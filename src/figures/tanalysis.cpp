@@ -325,7 +325,9 @@ void tanalysis::spacekey() {
   }
   const platform::point p = c.worldtopixel(x, y);
   // The typed x itself, not the pixel column it falls in.
-  if (findtangent(p.x, p.y, x)) host_.setstatus(analysistext::tangenthint);
+  // The new tangent line is now the selected figure, so the status says what
+  // the tool says of a selected line, as after a dragged placement.
+  if (findtangent(p.x, p.y, x)) host_.setstatus(analysistext::linerefused);
   // The placement ends here: no drag follows a typed x.
   dispose();
   tangbase = nullptr;

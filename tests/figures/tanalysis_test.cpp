@@ -253,7 +253,7 @@ TEST(tanalysis, tangentatexactxbyspace) {
   // At the typed x exactly, not at its pixel column.
   EXPECT_NEAR(h.sel[0]->param[1], 3, 1e-12);
   EXPECT_NEAR(h.sel[0]->param[2], -2.25, 1e-12);
-  EXPECT_EQ(h.status, analysistext::tangenthint);
+  EXPECT_EQ(h.status, analysistext::linerefused);
   EXPECT_FALSE(t.placing());
 }
 
