@@ -26,6 +26,7 @@ struct filedialog {
   std::string filename;
   bool mustexist = true;        // open: path and file must exist
   bool overwriteprompt = true;  // save: ask before replacing a file
+  int helpcontext = 0;          // the help topic F1 opens in the dialog; 0: none
 };
 
 class services {

@@ -38,6 +38,7 @@ void tfilecommands::openclick() {
   d.defaultext = "QVP";
   d.mustexist = true;
   d.overwriteprompt = false;
+  d.helpcontext = opendialoghelp;
   if (!main_.services().openfile(d)) return;
   savefilterindex = 1;
   const std::string name = d.filename;
@@ -96,6 +97,7 @@ bool tfilecommands::saveasclick() {
   d.overwriteprompt = true;
   d.mustexist = false;
   d.filterindex = savefilterindex;
+  d.helpcontext = savedialoghelp;
   if (d.filterindex == 3 && !(figures && activefigures)) d.filterindex = 1;
   if (!main_.services().savefile(d)) return false;
   savefilterindex = d.filterindex;

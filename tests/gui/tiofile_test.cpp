@@ -503,6 +503,9 @@ TEST_F(iofiletest, dialogsoffertheirfilters) {
   EXPECT_TRUE(r[1].asked.overwriteprompt);
   EXPECT_EQ(r[2].asked.filter, "Grafprosjekt|*.QVP|Grafvindu|*.QVW|Enkelt graf|*.QVS");
   EXPECT_EQ(r[3].asked.filter, "Grafprosjekt|*.QVP|Grafvindu|*.QVW");
+  // F1 in the open and save dialogs opens their own help topics.
+  EXPECT_EQ(r[0].asked.helpcontext, 68);
+  for (size_t i = 1; i < r.size(); ++i) EXPECT_EQ(r[i].asked.helpcontext, 9) << i;
   EXPECT_TRUE(enabled("open1"));
   EXPECT_TRUE(enabled("saveproject1"));
   EXPECT_TRUE(enabled("saveas1"));

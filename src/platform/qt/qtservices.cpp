@@ -142,6 +142,7 @@ QString qtservices::filtersuffix(const QString& namefilter) {
 bool qtservices::filedialogrun(filedialog& d, bool save) {
   QFileDialog dialog(parent_, tounicode(d.title));
   dialog.setOption(QFileDialog::ReadOnly, false);
+  if (d.helpcontext != 0) dialog.setProperty("helpcontext", d.helpcontext);
   if (save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
