@@ -41,8 +41,10 @@ void tfilecommands::openclick() {
   d.helpcontext = opendialoghelp;
   if (!main_.services().openfile(d)) return;
   savefilterindex = 1;
-  const std::string name = d.filename;
+  openfile(d.filename);
+}
 
+void tfilecommands::openfile(const std::string& name) {
   if (isprojectname(name) && main_.modified) {
     const platform::msgresult r = main_.services().messagebox(
         savequestiontext, "Tarnelo", platform::msgkind::warning, platform::msgbuttons::yesnocancel);
