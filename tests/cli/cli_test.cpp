@@ -77,6 +77,31 @@ INSTANTIATE_TEST_SUITE_P(
         clicase{"no_command", "", "", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
+INSTANTIATE_TEST_SUITE_P(
+    specialpoints, tarnelocli,
+    ::testing::Values(
+        clicase{"points_cubic", "points 6 1 0 -3 0 0",
+                "zero -1.7320508075688772 7.6918507455342553e-16\n"
+                "max -1.0000000000069851 2\nzero 0 0\nyaxis 0 0\n"
+                "min 1.0000000000069851 -2\nzero 1.7320508075688772 -7.6918507455342553e-16\n",
+                0},
+        clicase{"points_range", "points 1 1 0 -2 0 0 --range 0 5 -1 5",
+                "zero 1.4142135623730949 -4.4408920985006262e-16\n", 0},
+        clicase{"points_hyperbola_pole", "points 3 1 0 0 0 0", "", 0},
+        clicase{"points_formula", "points 8 0 0 0 0 0 --formula 'ln(x)'", "zero 1 0\n", 0},
+        clicase{"points_needs_formula", "points 8 0 0 0 0 0", "", 2},
+        clicase{"points_bad_range", "points 1 1 0 0 0 0 --range 1 0 -1 1", "", 2},
+        clicase{"points_syntax_error", "points 8 0 0 0 0 0 --formula 'x+'", "", 1},
+        clicase{"table_parabola", "table 1 1 0 0 0 0 -0.3 0.3 0.3",
+                "x,y\n-0.3,0.089999999999999997\n0,0\n0.3,0.089999999999999997\n", 0},
+        clicase{"table_undefined", "table 8 0 0 0 0 0 --formula 'ln(x)' 0 1 1",
+                "x,y\n0,undefined\n1,0\n", 0},
+        clicase{"table_step_zero", "table 1 1 0 0 0 0 0 1 0", "", 2},
+        clicase{"table_backwards", "table 1 1 0 0 0 0 1 0 0.5", "", 2},
+        clicase{"table_too_long", "table 1 1 0 0 0 0 0 1 0.00001", "", 2},
+        clicase{"table_missing_step", "table 1 1 0 0 0 0 0 1", "", 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(tarnelocli, deriv_prints_a_formula_that_parses_again) {
   const auto d = run("deriv 'x^3+a*x'");
   EXPECT_EQ(d.rc, 0);
