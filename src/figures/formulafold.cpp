@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "figures/numbers.h"
+
 namespace formulafold {
 
 namespace {
@@ -180,7 +182,7 @@ void dropfactorone(std::string& s, char sep) {
   if (s.empty()) s = "0";
 }
 
-std::string valuetext(double v, const std::string& format) {
+std::string valuetext(double v, const std::string& format, char sep) {
   const std::string& f = safeformat(format) ? format : std::string("%.2f");
   char buf[512];
   std::snprintf(buf, sizeof buf, f.c_str(), v);
@@ -191,17 +193,11 @@ std::string valuetext(double v, const std::string& format) {
   }
   if (t.size() > 30) t.resize(30);
   // -0.001 shows as "-0": a zero keeps no sign (else "-0*x+5" folds to "-+5").
-  const std::size_t minus = t.find('-');
-  if (minus != std::string::npos) {
-    bool zero = true, anydigit = false;
-    for (char c : t) {
-      if (digit(c)) {
-        anydigit = true;
-        if (c != '0') zero = false;
-      }
-    }
-    if (anydigit && zero) t.erase(minus, 1);
-  }
+  dropnegativezero(t);
+  // The value in the user's own notation; the folding steps take sep as a
+  // decimal mark.
+  for (char& c : t)
+    if (c == '.') c = sep;
   return t;
 }
 

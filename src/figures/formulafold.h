@@ -23,7 +23,8 @@ void dropfactorone(std::string& s, char sep);
 // A value written with a printf format: only "%[flags][width][.precision]f"
 // with text around it is taken, anything else falls back to "%.2f". Trailing
 // zeros after the decimal point and then the point go, the text is cut to 30
-// characters, and a value that shows as zero loses its minus sign.
-std::string valuetext(double v, const std::string& format);
+// characters, a value that shows as zero loses its minus sign, and the decimal
+// point becomes sep.
+std::string valuetext(double v, const std::string& format, char sep);
 
 }  // namespace formulafold

@@ -150,3 +150,9 @@ double tcustom::markervalue(int k) const {
 bool tcustom::hasmarkervalue(int k) const {
   return k >= 1 && k <= static_cast<int>(paramletters.size());
 }
+
+bool tcustom::usesparam(int k) const {
+  const std::string& letters = ::paramletters();
+  return k >= 1 && k <= 5 && static_cast<std::size_t>(k) <= letters.size() &&
+         paramletters.find(letters[static_cast<std::size_t>(k - 1)]) != std::string::npos;
+}

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "figures/formulafold.h"
+#include "figures/numbers.h"
 
 void tfigure::reset() {
   textmode = 0;
@@ -108,7 +109,8 @@ std::string tfigure::valuetext(int k) const {
   if (!hasmarkervalue(k)) return {};
   const bool rotating = host != nullptr && host->currenttool() == toolcode::rotate;
   const std::string format = rotating || host == nullptr ? "%.2f" : host->paramformat(k);
-  return formulafold::valuetext(markervalue(k), format);
+  const char sep = host != nullptr ? host->decimalseparator() : '.';
+  return formulafold::valuetext(markervalue(k), format, sep);
 }
 
 std::string tfigure::formula() {
@@ -133,11 +135,7 @@ void tfigure::showparams() {
   if (host != nullptr) {
     const char sep = host->decimalseparator();
     for (int k = 1; k <= paramcount && k <= 5; ++k) {
-      char buf[512];
-      std::snprintf(buf, sizeof buf, "%.2f", param[k]);
-      std::string text = buf;
-      std::replace(text.begin(), text.end(), '.', sep);
-      host->setparamtext(k, text);
+      host->setparamtext(k, fixedtext(param[k], "%.2f", sep));
     }
     host->changef2(*this);
   }

@@ -112,6 +112,10 @@ class tfigure {
   virtual void setrow(tmath& matrix, int32_t row, double x, double y);
   virtual void turnmany(double x, double y);
 
+  // Whether parameter k (1..5, the letter k) occurs in the figure: the first
+  // paramcount parameters of a family; the letters of a user formula.
+  virtual bool usesparam(int k) const { return k >= 1 && k <= paramcount && k <= 5; }
+
   // Non-virtual operations.
   void showparams();
   // Rounds (Always Round) and checks the box limits; a refused change puts

@@ -73,6 +73,15 @@ INSTANTIATE_TEST_SUITE_P(
         clicase{"deriv_syntax_error", "deriv 'x+'", "", 1},
         clicase{"deriv_missing", "deriv", "", 2},
         clicase{"parse_two_formulas", "parse x y", "", 2},
+        clicase{"figure_comma_values", "figure 0 2.5 -1.25 0 0 0 --comma",
+                "plain F(x) =2,5*x-1,25\ndisplay F(x) =2,5*x-1,25\nfix 0 -1.25\n"
+                "derivative 0 0 2.5 0 0 0 a\n",
+                0},
+        clicase{"figure_comma_formula_keeps_its_point",
+                "figure 8 0 2.5 0 0 0 --formula 'b*x+0.5' --comma",
+                "plain F(x) =2,5*x+0.5\ndisplay F(x) =2,5*x+0.5\nfix 0 0.5\n"
+                "derivative 8 0 2.5 0 0 0 b\n",
+                0},
         clicase{"unknown_command", "frobnicate", "", 2},
         clicase{"no_command", "", "", 2}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -76,14 +76,31 @@ TEST(families, DefaultFixPoints) {
   }
 }
 
-TEST(families, CubicExtremesAreRoundedToMillionths) {
-  figurerig rig(100, 100);
-  auto f = rig.make(family::cubic, {1, 0, -2, 0});  // extremes at +-sqrt(2/3)
-  f->initfixpoints();
-  auto& c = dynamic_cast<tpolthree&>(*f);
-  EXPECT_NEAR(c.ext1x, 0.816497, 1e-12);
-  EXPECT_NEAR(c.ext2x, -0.816497, 1e-12);
-  EXPECT_DOUBLE_EQ(c.ext1y, f->value(c.ext1x));
+TEST(families, CubicExtremesAreRoundedToMillionthsInFloatsHalvesTowardZero) {
+  struct row {
+    const char* name;
+    double c;  // a = 1, b = 0, d = 0: extremes at +-sqrt(-c/3)
+    double ext1x;
+    double ext2x;
+  };
+  const row rows[] = {
+      {"sqrt(2/3)", -2, 0.816497, -0.816497},
+      // 3.5 millionths: an exact half, toward zero (not to the even 4).
+      {"half", -3 * 3.5e-6 * 3.5e-6, 3e-6, -3e-6},
+      {"none", 1, 0, 0},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    figurerig rig(100, 100);
+    auto f = rig.make(family::cubic, {1, 0, r.c, 0});
+    f->initfixpoints();
+    auto& c = dynamic_cast<tpolthree&>(*f);
+    // 4-byte float precision: a few units of the seventh digit.
+    EXPECT_NEAR(c.ext1x, r.ext1x, 1e-7);
+    EXPECT_NEAR(c.ext2x, r.ext2x, 1e-7);
+    EXPECT_EQ(c.ext1x, static_cast<double>(static_cast<float>(c.ext1x)));
+    EXPECT_DOUBLE_EQ(c.ext1y, f->value(c.ext1x));
+  }
 }
 
 TEST(families, LineDrawsOneSegmentBetweenItsEnds) {

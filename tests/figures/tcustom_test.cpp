@@ -212,3 +212,10 @@ TEST(tcustom, AStepThatCannotMoveXStillEnds) {
 }
 
 }  // namespace
+
+TEST(tcustom, ValuesTakeTheDecimalCommaTheFormulaKeepsItsPoint) {
+  figurerig rig(100, 100);
+  rig.host.separator = ',';
+  auto f = custom(rig, "b*x+0.5", {0, 2.5, 0, 0, 0});
+  EXPECT_EQ(f->formula(), "(x) =2,5*x+0.5");
+}
