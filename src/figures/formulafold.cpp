@@ -11,8 +11,12 @@ namespace formulafold {
 
 namespace {
 
-bool letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool digit(char c) { return c >= '0' && c <= '9'; }
+bool letter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Checks a user format: literal text, "%%", and exactly one %f conversion
 // with bounded width and precision.
@@ -22,7 +26,8 @@ bool safeformat(const std::string& f) {
     if (f[i] != '%') continue;
     ++i;
     if (i < f.size() && f[i] == '%') continue;
-    while (i < f.size() && (f[i] == '-' || f[i] == '+' || f[i] == ' ' || f[i] == '#' || f[i] == '0'))
+    while (i < f.size() &&
+           (f[i] == '-' || f[i] == '+' || f[i] == ' ' || f[i] == '#' || f[i] == '0'))
       ++i;
     int width = 0;
     while (i < f.size() && digit(f[i])) width = width * 10 + (f[i++] - '0');
@@ -41,7 +46,9 @@ bool safeformat(const std::string& f) {
 
 }  // namespace
 
-bool numeric(char c, char sep) { return digit(c) || c == '.' || c == sep; }
+bool numeric(char c, char sep) {
+  return digit(c) || c == '.' || c == sep;
+}
 
 void replaceall(std::string& s, const std::string& from, const std::string& to) {
   if (from.empty()) return;
@@ -141,11 +148,25 @@ void emptyfunctions(std::string& s, char sep) {
     std::string_view by;
   };
   const std::array<rule, 19> rules{{
-      {"abs", "0"},    {"arctan", "0"},       {"frac", "0"},   {"int", "0"},
-      {"invsin", "0"}, {"round", "0"},        {"sign", "0"},   {"sin", "0"},
-      {"sqr", "0"},    {"sqrt", "0"},         {"tan", "0"},    {"tg", "0"},
-      {"cos", "1"},    {"exp", "1"},          {"fak", "1"},    {"invcos", halfpi},
-      {"ln", "udefinert"}, {"log", "udefinert"}, {"random", "random(0)"},
+      {"abs", "0"},
+      {"arctan", "0"},
+      {"frac", "0"},
+      {"int", "0"},
+      {"invsin", "0"},
+      {"round", "0"},
+      {"sign", "0"},
+      {"sin", "0"},
+      {"sqr", "0"},
+      {"sqrt", "0"},
+      {"tan", "0"},
+      {"tg", "0"},
+      {"cos", "1"},
+      {"exp", "1"},
+      {"fak", "1"},
+      {"invcos", halfpi},
+      {"ln", "udefinert"},
+      {"log", "udefinert"},
+      {"random", "random(0)"},
   }};
   for (const rule& r : rules) {
     const std::string call = std::string(r.name) + "()";
@@ -175,8 +196,7 @@ void dropfactorone(std::string& s, char sep) {
     else
       ++i;
   }
-  while (!s.empty() &&
-         (s.back() == '*' || s.back() == '+' || s.back() == '-' || s.back() == '/'))
+  while (!s.empty() && (s.back() == '*' || s.back() == '+' || s.back() == '-' || s.back() == '/'))
     s.pop_back();
   if (!s.empty() && s.front() == '+') s.erase(0, 1);
   if (s.empty()) s = "0";

@@ -27,8 +27,8 @@ void tfigure::reset() {
 }
 
 bool tfigure::unchanged() {
-  const tcachedrange now{coords->minx,  coords->maxx,  coords->miny,
-                         coords->maxy,  coords->right, coords->bottom};
+  const tcachedrange now{coords->minx, coords->maxx,  coords->miny,
+                         coords->maxy, coords->right, coords->bottom};
   bool same = now == cachedrange;
   for (int k = 1; k <= 5 && same; ++k) same = param[k] == oldparam[k];
   if (same) return true;
@@ -93,7 +93,9 @@ void tfigure::setcounts() {
   maxfix = -1;
 }
 
-double tfigure::value(double) const { return 0; }
+double tfigure::value(double) const {
+  return 0;
+}
 
 void tfigure::setstep() {
   step = coords->xstep;

@@ -164,7 +164,9 @@ bool thiper::hittest(int32_t px, int32_t py) {
 }
 
 namespace {
-bool showszero(const std::string& t) { return t == "0"; }
+bool showszero(const std::string& t) {
+  return t == "0";
+}
 }  // namespace
 
 std::string thiper::plainformula() const {

@@ -59,7 +59,7 @@ struct tclipfigure {
   int32_t paramcount = 0;
   bool frozen = false;
   std::array<double, 6> param{};  // the parameters used, double precision
-  std::array<bool, 6> used{};      // parameter k (the letter k) occurs
+  std::array<bool, 6> used{};     // parameter k (the letter k) occurs
   std::string formula;            // user-defined figures, at most 80 characters
 };
 

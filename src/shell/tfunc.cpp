@@ -86,7 +86,8 @@ void tfunc::filpop() {
   family = nofamilies;
   // The headers name the letters as they are now.
   for (int k = 1; k <= 5; ++k)
-    if (columns_[static_cast<size_t>(k - 1)]) columns_[static_cast<size_t>(k - 1)]->setletter(letter(k));
+    if (columns_[static_cast<size_t>(k - 1)])
+      columns_[static_cast<size_t>(k - 1)]->setletter(letter(k));
 }
 
 void tfunc::rewritemenucaptions() {
@@ -118,8 +119,8 @@ std::array<uint8_t, 5> tfunc::statesfor(const tfigure& figure) const {
   const bool disabled = main_.tool == toolcode::fixpoint || main_.tool == toolcode::rotate;
   for (int k = 1; k <= 5; ++k)
     s[static_cast<size_t>(k - 1)] = !figure.usesparam(k) ? tmanbox::hidden
-                                    : disabled            ? tmanbox::disabled
-                                                          : tmanbox::normal;
+                                    : disabled           ? tmanbox::disabled
+                                                         : tmanbox::normal;
   return s;
 }
 

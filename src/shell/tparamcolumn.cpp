@@ -137,8 +137,7 @@ bool tparamcolumn::eventFilter(QObject* watched, QEvent* event) {
       endentry();
     } else if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
-      if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up ||
-          key == Qt::Key_Down)
+      if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down)
         endentry();
     }
     return QWidget::eventFilter(watched, event);

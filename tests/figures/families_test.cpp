@@ -119,7 +119,9 @@ TEST(families, LineDrawsOneSegmentBetweenItsEnds) {
 }
 
 // The pixel column of the hyperbola's asymptote.
-int asymptote(figurerig& rig, const tfigure& f) { return rig.coords.worldtopixel(-f.param[2], 0).x; }
+int asymptote(figurerig& rig, const tfigure& f) {
+  return rig.coords.worldtopixel(-f.param[2], 0).x;
+}
 
 TEST(families, HyperbolaBranchesStayOnTheirSideOfTheAsymptote) {
   struct row {
@@ -219,7 +221,9 @@ TEST(families, HyperbolaFormulaInBothModes) {
   const row rows[] = {
       {"1/x", {1, 0, 0}, "(x) =1/(x)", "(x) =\\l1x"},
       {"2/(x+1)+3", {2, 1, 3}, "(x) =2/(x+1)+3", "(x) =\\l x\\l  \\l2+\\l 1 + 3"},
-      {"-2/(x-1.5)-1", {-2, -1.5, -1}, "(x) =-2/(x-1.5)-1",
+      {"-2/(x-1.5)-1",
+       {-2, -1.5, -1},
+       "(x) =-2/(x-1.5)-1",
        "(x) =\\l x\\l  \\l -\\l-1\\l2.\\l 5 -1"},
       {"all zero", {0, 0, 0}, "(x) =0", "(x) =0"},
       {"only c", {0, 0, 4}, "(x) =+4", "(x) = 4"},
