@@ -1,7 +1,8 @@
 // The folding steps that turn a formula template with values filled in into
 // readable text: zero terms and factors 1 dropped, sign pairs folded, empty
-// function calls replaced. A "." always counts as a decimal point (the values
-// are written with it), as does the locale's separator sep.
+// function calls replaced. The values are written with the locale's separator
+// sep; a "." (the user's own formula text keeps it) counts as a decimal point
+// as well.
 #pragma once
 
 #include <string>
