@@ -29,6 +29,7 @@ class tcustom : public tfigure {
   void dragto(double x, double y) override;
   void setrow(tmath& matrix, int32_t row, double x, double y) override;
   void turnmany(double x, double y) override;
+  bool usesparam(int k) const override;
 
   // Loads a..e into the evaluator's parameter table.
   void loadparams() const;

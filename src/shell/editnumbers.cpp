@@ -87,13 +87,3 @@ std::optional<float> edittofloat(std::string_view text, char decimalseparator) {
 std::string notanumbermessage(std::string_view text) {
   return "'" + std::string(text) + "' er ikke et gyldig tall.";
 }
-
-float roundtostep(float value, float step) {
-  if (step == 0.0f || std::isnan(step) || !std::isfinite(value)) return value;
-  const float q = value / step;
-  if (!std::isfinite(q)) return value;
-  const float whole = std::trunc(q);
-  const float frac = q - whole;
-  // nearbyint rounds an exact half to even, which for a fraction is 0.
-  return whole * step + std::nearbyint(frac) * step;
-}

@@ -1,5 +1,5 @@
-// Reading numbers typed by the user and rounding them to a step. Both work in
-// 4-byte floats, as the parameter boxes and options do.
+// Reading numbers typed by the user, in 4-byte floats as the parameter boxes
+// and options hold them.
 #pragma once
 
 #include <optional>
@@ -20,7 +20,3 @@ std::optional<float> texttofloat(std::string_view text, char decimalseparator);
 
 // The message shown when a typed text is not a number.
 std::string notanumbermessage(std::string_view text);
-
-// value rounded to the nearest multiple of step; an exact half step goes toward
-// zero. A step of 0 (or not a number) leaves the value as it is.
-float roundtostep(float value, float step);

@@ -67,7 +67,12 @@ void tfilecommands::openfile(const std::string& name) {
   main_.commands().item("closewindow1")->setEnabled(true);
   iofile_.open(name, copy);
   main_.updateclosewindowitem();
-  if (main_.hasfunc()) main_.func().refresh();
+  if (main_.hasfunc()) {
+    // The boxes hold the loaded values; the fields and the display show the
+    // current figure's own.
+    main_.func().paintbox6click();
+    main_.func().refresh();
+  }
   main_.busy = 0;
 }
 

@@ -56,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
         clicase{"parse_error", "parse 'sinus(x)'", "errcode 8\nerrmark fffffnnn\ntree -\n", 1},
         clicase{"parse_empty", "parse ''", "errcode 2\nerrmark \ntree -\n", 1},
         clicase{"parse_nordic_name", "parse 'x+æ'", "errcode 1\nerrmark nnf\ntree -\n", 1},
-        clicase{"parse_unrepresentable", "parse 'x+\xE2\x88\x9A'", "errcode 1\nerrmark nnf\ntree -\n",
-                1},
+        clicase{"parse_unrepresentable", "parse 'x+\xE2\x88\x9A'",
+                "errcode 1\nerrmark nnf\ntree -\n", 1},
         clicase{"parse_malformed_utf8", "parse 'x+\xC3'", "errcode 1\nerrmark nnf\ntree -\n", 1},
         clicase{"eval_value", "eval 'x^2-3*x+2' 4", "6\n", 0},
         clicase{"eval_parameters", "eval 'a*x^2+b*x+c' 2 3 -1 0.5", "10.5\n", 0},
@@ -71,10 +71,17 @@ INSTANTIATE_TEST_SUITE_P(
         clicase{"eval_no_x", "eval 'x'", "", 2},
         clicase{"eval_too_many", "eval 'x' 1 1 2 3 4 5 6", "", 2},
         clicase{"deriv_syntax_error", "deriv 'x+'", "", 1},
-        clicase{"deriv_missing", "deriv", "", 2},
-        clicase{"parse_two_formulas", "parse x y", "", 2},
-        clicase{"unknown_command", "frobnicate", "", 2},
-        clicase{"no_command", "", "", 2}),
+        clicase{"deriv_missing", "deriv", "", 2}, clicase{"parse_two_formulas", "parse x y", "", 2},
+        clicase{"figure_comma_values", "figure 0 2.5 -1.25 0 0 0 --comma",
+                "plain F(x) =2,5*x-1,25\ndisplay F(x) =2,5*x-1,25\nfix 0 -1.25\n"
+                "derivative 0 0 2.5 0 0 0 a\n",
+                0},
+        clicase{"figure_comma_formula_keeps_its_point",
+                "figure 8 0 2.5 0 0 0 --formula 'b*x+0.5' --comma",
+                "plain F(x) =2,5*x+0.5\ndisplay F(x) =2,5*x+0.5\nfix 0 0.5\n"
+                "derivative 8 0 2.5 0 0 0 b\n",
+                0},
+        clicase{"unknown_command", "frobnicate", "", 2}, clicase{"no_command", "", "", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
