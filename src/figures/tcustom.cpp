@@ -71,6 +71,9 @@ void tcustom::initfixpoints() {
   tfigure::initfixpoints();
   fixx[1] = 0;
   fixy[1] = value(0);
+  // A formula with parameters in non-linear places cannot be turned through
+  // points, so it shows no fix point to hold it by.
+  if (!paramcheck(&expression.root).ok) fixcount = 0;
 }
 
 void tcustom::calculate() {

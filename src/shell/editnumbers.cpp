@@ -84,6 +84,18 @@ std::optional<float> edittofloat(std::string_view text, char decimalseparator) {
   return texttofloat(t, decimalseparator);
 }
 
+std::optional<float> typedfloat(std::string_view text, char decimalseparator) {
+  std::string t(text);
+  // Either mark is the decimal separator; a second one makes it no number.
+  for (char& c : t) {
+    if (c == ',' || c == '.') {
+      c = decimalseparator;
+      break;
+    }
+  }
+  return texttofloat(t, decimalseparator);
+}
+
 std::string notanumbermessage(std::string_view text) {
   return "'" + std::string(text) + "' er ikke et gyldig tall.";
 }

@@ -18,5 +18,10 @@ std::optional<float> edittofloat(std::string_view text, char decimalseparator);
 // of the 4-byte float range.
 std::optional<float> texttofloat(std::string_view text, char decimalseparator);
 
+// The number typed into a point dialog, where a value must be given: as
+// edittofloat, but an empty text and text that is no number ("abc") give no
+// value instead of 0.
+std::optional<float> typedfloat(std::string_view text, char decimalseparator);
+
 // The message shown when a typed text is not a number.
 std::string notanumbermessage(std::string_view text);
