@@ -65,6 +65,8 @@ class tanalysishost {
   virtual void deletefigure(tfigure& figure) = 0;
   virtual void clearselection() = 0;
   virtual void resetvisi(tfigure& figure) = 0;
+  // The boxes and the panel's family follow the whole selection again.
+  virtual void restoreselection() = 0;
   virtual void repant() = 0;
   virtual void pant() = 0;
   virtual void afterp() = 0;
@@ -158,10 +160,16 @@ class tanalysis {
 
  private:
   void dispose();
+  bool shown(const tfigure* f) const;
+  static bool withinlimits(const tfigure& f, double a, double b);
+  // The figures selected again after a refused derivative, those still shown.
+  void restoreselection(const std::vector<tfigure*>& figures);
   void movepointerto(double px, double py);
   static bool isline(const tfigure& f) { return f.kind == family::line; }
 
   tanalysishost& host_;
   std::unique_ptr<tslopesource> tangsource_;
+  // The tangent line being placed.
+  tfigure* tangline_ = nullptr;
   std::optional<std::size_t> pressdepth_;
 };

@@ -72,6 +72,7 @@ class fakeanalysishost : public tanalysishost {
     sel.clear();
   }
   void resetvisi(tfigure&) override {}
+  void restoreselection() override {}
   void repant() override {
     for (tfigure* f : sel) f->calculate();
   }
