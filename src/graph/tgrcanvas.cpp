@@ -41,9 +41,12 @@ void tgrcanvas::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, q->qimage());
   if (owner_.shape1visible) {
     // The zoom rectangle: a dashed outline, the picture seen through it.
+    // Black dashes on white show on any background colour.
     const platform::rect& r = owner_.shape1;
-    p.setPen(QPen(Qt::black, 1, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::white, 1, Qt::SolidLine));
+    p.drawRect(r.left, r.top, r.width(), r.height());
+    p.setPen(QPen(Qt::black, 1, Qt::DashLine));
     p.drawRect(r.left, r.top, r.width(), r.height());
   }
 }
