@@ -269,7 +269,10 @@ void tanalysis::movetang(int32_t px, int32_t py) {
   // Values that break the limits are undone: the line stays where it was.
   if (!t->checklimits()) return;
   t->calculate();
-  t->showparams();
+  // The boxes and the formula display follow the line only while it is the
+  // selected figure; they show the primary figure's own values otherwise.
+  const std::vector<tfigure*>& sel = host_.currentselection();
+  if (!sel.empty() && sel[0] == t) t->showparams();
   host_.repant();
 }
 

@@ -214,6 +214,10 @@ TEST_F(eventtest, tangentdragkeepsitsownlinewhenafigurearrives) {
       if (g != &f && g != line) arrived = g;
     ASSERT_NE(arrived, nullptr);
     dragto(p, on(f, 2));
+    // The boxes show the selected arrival's values, not the line's.
+    ASSERT_EQ(active().selection[0], arrived);
+    EXPECT_NEAR(func().boxes[0].value, 1, 1e-6);
+    EXPECT_NEAR(func().boxes[2].value, -3, 1e-6);
     release(on(f, 2));
     // The arrived cubic keeps its values; the tangent touches at x = 2.
     EXPECT_NEAR(arrived->param[1], 1, 1e-6);
