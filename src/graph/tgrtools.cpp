@@ -387,9 +387,9 @@ void tgrform::suize(unsigned shift, int x, int y) {
     f.fixmode = false;
     f.moveto(x, y);
   } else {
+    // Shift held while turning (the sine's axis lock) is not the zoom undo.
+    if (shift & shiftstate::shift) pendingkey_ = 0;
     if (f.kind == family::sine || f.kind == family::cosine) {
-      // Shift held for the lock is not the zoom undo.
-      if (shift & shiftstate::shift) pendingkey_ = 0;
       if (!(shift & shiftstate::shift)) {
         resetlock();
       } else if (lockaxis == 0 && lockx == 0 && locky == 0) {

@@ -388,43 +388,45 @@ TEST_F(eventtest, shiftandctrlactonlypressedalone) {
   struct row {
     const char* name;
     const char* tool;
+    int kind;
     std::function<void(eventtest&, tfigure&)> keys;
     size_t depth;  // of the zoom history after one Ctrl zoom and the keys
     int tool_after;
   };
+  // A rotate drag with Shift held (the sine's axis lock).
+  const auto shiftdrag = [](eventtest& t, tfigure& f) {
+    const QPoint p = t.on(f, 0.5);
+    t.press(p);
+    t.keydown(Qt::Key_Shift);
+    t.dragto(p, p + QPoint(40, 4), Qt::ShiftModifier);
+    t.keyup(Qt::Key_Shift);
+    t.release(p + QPoint(40, 4));
+  };
   const row rows[] = {
-      {"ctrlc", "tangent1",
+      {"ctrlc", "tangent1", family::sine,
        [](eventtest& t, tfigure&) { QTest::keyClick(&t.canvas(), Qt::Key_C, Qt::ControlModifier); },
        1, toolcode::tangent},
-      {"barectrl", "tangent1", [](eventtest& t, tfigure&) { t.tap(Qt::Key_Control); }, 2,
-       toolcode::tangent},
-      {"shiftdelete", "select1",
+      {"barectrl", "tangent1", family::sine, [](eventtest& t, tfigure&) { t.tap(Qt::Key_Control); },
+       2, toolcode::tangent},
+      {"shiftdelete", "select1", family::sine,
        [](eventtest& t, tfigure&) {
          QTest::keyClick(&t.canvas(), Qt::Key_Delete, Qt::ShiftModifier);
        },
        1, toolcode::select},
-      {"shiftinsert", "select1",
+      {"shiftinsert", "select1", family::sine,
        [](eventtest& t, tfigure&) {
          QTest::keyClick(&t.canvas(), Qt::Key_Insert, Qt::ShiftModifier);
        },
        1, toolcode::select},
-      {"bareshift", "select1", [](eventtest& t, tfigure&) { t.tap(Qt::Key_Shift); }, 0,
-       toolcode::tangent},
-      {"axislock", "rotate1",
-       [](eventtest& t, tfigure& f) {
-         const QPoint p = t.on(f, 0.5);
-         t.press(p);
-         t.keydown(Qt::Key_Shift);
-         t.dragto(p, p + QPoint(40, 4), Qt::ShiftModifier);
-         t.keyup(Qt::Key_Shift);
-         t.release(p + QPoint(40, 4));
-       },
-       1, toolcode::rotate},
+      {"bareshift", "select1", family::sine, [](eventtest& t, tfigure&) { t.tap(Qt::Key_Shift); },
+       0, toolcode::tangent},
+      {"axislock", "rotate1", family::sine, shiftdrag, 1, toolcode::rotate},
+      {"shiftturningacubic", "rotate1", family::cubic, shiftdrag, 1, toolcode::rotate},
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.name);
     restart();
-    tfigure& f = make({family::sine, {2, 1, 0, 0}});
+    tfigure& f = make({r.kind, {r.kind == family::sine ? 2.0 : 0.5, 1, 0, 0}});
     // One zoom of the tangent tool's Ctrl, with the pointer at the middle.
     trigger("tangent1");
     move(at(0, 0));
