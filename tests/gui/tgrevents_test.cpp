@@ -174,6 +174,27 @@ TEST_F(eventtest, movecarriesthepressedpointtothepointer) {
   }
 }
 
+TEST_F(eventtest, adoubleclickeddragstartsatthedoubleclick) {
+  // The parabola is not selected: the press misses the selected line, the
+  // double click picks the parabola and the drag that follows moves it.
+  tfigure& f = make({family::vertexparab, {1, 0, 0}});
+  make({family::line, {0, -8}});
+  trigger("move1");
+  const QPoint p = on(f, 1);
+  const QPoint q = p + QPoint(50, -30);
+  press(p);
+  release(p);
+  QTest::mouseDClick(&canvas(), Qt::LeftButton, {}, p);
+  ASSERT_EQ(active().selection[0], &f);
+  dragto(p, q);
+  release(q);
+  const worldpoint a = world(p);
+  const worldpoint b = world(q);
+  // The vertex went along with the pointer.
+  EXPECT_NEAR(f.param[2], b.x - a.x, 4 * pixelheight());
+  EXPECT_NEAR(f.param[3], b.y - a.y, 4 * pixelheight());
+}
+
 // --- the tangent drag and the clipboard
 
 TEST_F(eventtest, tangentdragkeepsitsownlinewhenafigurearrives) {
