@@ -183,6 +183,18 @@ void tanalysis::dispose() {
   tangline_ = nullptr;
 }
 
+void tanalysis::forget(const tfigure& figure) {
+  if (tangline_ == &figure) tangline_ = nullptr;
+  if (tangbase == &figure) {
+    dispose();
+    tangbase = nullptr;
+  }
+  if (crossa == &figure || crossb == &figure) {
+    crossings.clear();
+    crossa = crossb = nullptr;
+  }
+}
+
 bool tanalysis::shown(const tfigure* f) const {
   const std::vector<tfigure*> figs = host_.windowfigures();
   return f != nullptr && std::find(figs.begin(), figs.end(), f) != figs.end();

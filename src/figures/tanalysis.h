@@ -148,6 +148,8 @@ class tanalysis {
   // Release of the tangent tool: ends the placement and undoes its Ctrl zooms.
   void releasetangent();
   bool placing() const { return tangbase != nullptr; }
+  // A figure leaves the window: nothing here refers to it any more.
+  void forget(const tfigure& figure);
 
   // Keys of the window (only when it has figures).
   void keydown(int key, bool shift, bool ctrl);

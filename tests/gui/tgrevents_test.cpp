@@ -251,6 +251,25 @@ TEST_F(eventtest, tangentdragkeepsitsownlinewhenafigurearrives) {
   }
 }
 
+TEST_F(eventtest, tangentdragendswhenitslineiscut) {
+  tfigure& f = make({family::cubic, {1, 0, -3, 0}});
+  trigger("tangent1");
+  const QPoint p = on(f, 1.5);
+  move(p);
+  press(p);
+  ASSERT_TRUE(active().analysis->tools.placing());
+  const std::array<double, 6> placed = active().selection[0]->param;
+  // The line goes to the clipboard and comes back as a new figure.
+  trigger("cut1");
+  trigger("paste1");
+  ASSERT_EQ(active().figures().size(), 2u);
+  tfigure* pasted = active().figures()[1];
+  dragto(p, on(f, 2));
+  release(on(f, 2));
+  EXPECT_NEAR(pasted->param[1], placed[1], 1e-5);
+  EXPECT_NEAR(pasted->param[2], placed[2], 1e-5);
+}
+
 // --- the derivative question
 
 TEST_F(eventtest, derivativeanswershowsthechosenfigure) {
