@@ -103,6 +103,8 @@ std::optional<std::string> tanalysis::crossinghinttext(double x, double y,
 void tanalysis::findderiv(int32_t px, int32_t py) {
   for (tfigure* f : host_.windowfigures()) {
     if (!f->hittest(px, py)) continue;
+    // What was selected before comes back if the offered curve is refused.
+    const std::vector<tfigure*> before = host_.currentselection();
     host_.setcurfig(f);
     host_.clearselection();
     host_.currentselection().push_back(f);
@@ -131,10 +133,12 @@ void tanalysis::findderiv(int32_t px, int32_t py) {
     host_.afterp();
     made->showparams();
 
+    // Selected before its values are shown, so that the formula display
+    // shows this curve and not another of its family.
     host_.clearselection();
     host_.currentselection().push_back(f);
-    f->showparams();
     f->selected = true;
+    f->showparams();
     host_.resetvisi(*f);
     host_.afterp();
     host_.repant();
@@ -143,13 +147,14 @@ void tanalysis::findderiv(int32_t px, int32_t py) {
         host_.services().messagebox(host_.funcname() + d.text, "", platform::msgkind::information,
                                     platform::msgbuttons::okcancel);
     host_.clearselection();
-    host_.currentselection().push_back(made);
     if (answer == platform::msgresult::cancel) {
       host_.deletefigure(*made);
+      restoreselection(before.empty() ? std::vector<tfigure*>{f} : before);
       return;
     }
-    made->showparams();
+    host_.currentselection().push_back(made);
     made->selected = true;
+    made->showparams();
     host_.resetvisi(*made);
     host_.afterp();
     host_.repant();
@@ -157,10 +162,51 @@ void tanalysis::findderiv(int32_t px, int32_t py) {
   }
 }
 
+void tanalysis::restoreselection(const std::vector<tfigure*>& figures) {
+  const std::vector<tfigure*> shown = host_.windowfigures();
+  std::vector<tfigure*>& sel = host_.currentselection();
+  for (tfigure* f : figures)
+    if (std::find(shown.begin(), shown.end(), f) != shown.end()) sel.push_back(f);
+  if (sel.empty()) return;
+  for (tfigure* f : sel) f->selected = true;
+  host_.setcurfig(sel[0]);
+  sel[0]->showparams();
+  host_.restoreselection();
+  host_.afterp();
+  host_.repant();
+}
+
 // --- tangent
 
 void tanalysis::dispose() {
   tangsource_.reset();
+  tangline_ = nullptr;
+}
+
+void tanalysis::forget(const tfigure& figure) {
+  if (tangline_ == &figure) tangline_ = nullptr;
+  if (tangbase == &figure) {
+    dispose();
+    tangbase = nullptr;
+  }
+  if (crossa == &figure || crossb == &figure) {
+    crossings.clear();
+    crossa = crossb = nullptr;
+  }
+}
+
+bool tanalysis::shown(const tfigure* f) const {
+  const std::vector<tfigure*> figs = host_.windowfigures();
+  return f != nullptr && std::find(figs.begin(), figs.end(), f) != figs.end();
+}
+
+// The tangent line's slope and intercept within the limits of the boxes.
+bool tanalysis::withinlimits(const tfigure& f, double a, double b) {
+  if (f.host == nullptr) return true;
+  const double v[2] = {a, b};
+  for (int k = 1; k <= 2; ++k)
+    if (!(v[k - 1] >= f.host->parammin(k) && v[k - 1] <= f.host->parammax(k))) return false;
+  return true;
 }
 
 void tanalysis::notepress() {
@@ -191,6 +237,9 @@ bool tanalysis::findtangent(int32_t px, int32_t py, std::optional<double> exactx
   const tslope slope = slopeat(*source, x0);
   // At a pole or in a gap there is no tangent to draw.
   if (!slope.ok || !std::isfinite(slope.value) || !std::isfinite(y0)) return false;
+  // A tangent whose values break the limits is not made, as any other change
+  // that breaks them is undone.
+  if (!withinlimits(*f, slope.value, y0 - slope.value * x0)) return false;
   tangsource_ = std::move(source);
 
   host_.setbusy(true);
@@ -205,6 +254,7 @@ bool tanalysis::findtangent(int32_t px, int32_t py, std::optional<double> exactx
   t->param[1] = slope.value;
   t->param[2] = y0 - slope.value * x0;
   t->calculate();
+  tangline_ = t;
   host_.setbusy(false);
   host_.unlockpaint();
   host_.resetvisi(*t);
@@ -216,9 +266,10 @@ bool tanalysis::findtangent(int32_t px, int32_t py, std::optional<double> exactx
 
 void tanalysis::movetang(int32_t px, int32_t py) {
   if (tangbase == nullptr || !tangsource_) return;
-  std::vector<tfigure*>& sel = host_.currentselection();
-  if (sel.size() != 1) return;
-  tfigure* t = sel[0];
+  // The drag moves its own tangent line, whatever became selected meanwhile
+  // (a pasted figure); a line or base curve deleted meanwhile ends it.
+  if (!shown(tangline_) || !shown(tangbase)) return;
+  tfigure* t = tangline_;
   if (!tangbase->hittest(px, py)) return;
   host_.settoolcursor(cursortangmove);
   const double x0 = host_.coordsystem().pixeltoworld(px, py).x;
@@ -227,8 +278,13 @@ void tanalysis::movetang(int32_t px, int32_t py) {
   if (!slope.ok || !std::isfinite(slope.value) || !std::isfinite(y0)) return;
   t->param[1] = slope.value;
   t->param[2] = y0 - slope.value * x0;
+  // Values that break the limits are undone: the line stays where it was.
+  if (!t->checklimits()) return;
   t->calculate();
-  t->showparams();
+  // The boxes and the formula display follow the line only while it is the
+  // selected figure; they show the primary figure's own values otherwise.
+  const std::vector<tfigure*>& sel = host_.currentselection();
+  if (!sel.empty() && sel[0] == t) t->showparams();
   host_.repant();
 }
 

@@ -67,6 +67,8 @@ class tanalysishost {
   virtual void deletefigure(tfigure& figure) = 0;
   virtual void clearselection() = 0;
   virtual void resetvisi(tfigure& figure) = 0;
+  // The boxes and the panel's family follow the whole selection again.
+  virtual void restoreselection() = 0;
   virtual void repant() = 0;
   virtual void pant() = 0;
   virtual void afterp() = 0;
@@ -148,6 +150,8 @@ class tanalysis {
   // Release of the tangent tool: ends the placement and undoes its Ctrl zooms.
   void releasetangent();
   bool placing() const { return tangbase != nullptr; }
+  // A figure leaves the window: nothing here refers to it any more.
+  void forget(const tfigure& figure);
 
   // Keys of the window (only when it has figures).
   void keydown(int key, bool shift, bool ctrl);
@@ -160,10 +164,16 @@ class tanalysis {
 
  private:
   void dispose();
+  bool shown(const tfigure* f) const;
+  static bool withinlimits(const tfigure& f, double a, double b);
+  // The figures selected again after a refused derivative, those still shown.
+  void restoreselection(const std::vector<tfigure*>& figures);
   void movepointerto(double px, double py);
   static bool isline(const tfigure& f) { return f.kind == family::line; }
 
   tanalysishost& host_;
   std::unique_ptr<tslopesource> tangsource_;
+  // The tangent line being placed.
+  tfigure* tangline_ = nullptr;
   std::optional<std::size_t> pressdepth_;
 };

@@ -306,11 +306,15 @@ void thiper::dragto(double x, double y) {
       param[3] = c;
     }
   }
+  updating = false;
+  dragging = false;
+  // Values that break the limits are undone, as for the other families.
+  if (!checklimits()) return;
+  updating = true;
   calculate();
   dragx = x;
   dragy = y;
   updating = false;
-  dragging = false;
   showparams();
 }
 

@@ -51,6 +51,9 @@ void tgranalysis::clearselection() {
 void tgranalysis::resetvisi(tfigure& figure) {
   window_.resetvisi(figure);
 }
+void tgranalysis::restoreselection() {
+  window_.restoreselection();
+}
 void tgranalysis::repant() {
   window_.repant();
 }

@@ -28,6 +28,7 @@ class tgranalysis : public tanalysishost {
   void deletefigure(tfigure& figure) override;
   void clearselection() override;
   void resetvisi(tfigure& figure) override;
+  void restoreselection() override;
   void repant() override;
   void pant() override;
   void afterp() override;

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 
 #include "graph/tgrform.h"
 #include "platform/qt/qtimage.h"
@@ -38,6 +39,16 @@ void tgrcanvas::paintEvent(QPaintEvent*) {
   QPainter p(this);
   if (const auto* q = dynamic_cast<const platform::qtimage*>(owner_.coords.image.get()))
     p.drawImage(0, 0, q->qimage());
+  if (owner_.shape1visible) {
+    // The zoom rectangle: a dashed outline, the picture seen through it.
+    // Black dashes on white show on any background colour.
+    const platform::rect& r = owner_.shape1;
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::white, 1, Qt::SolidLine));
+    p.drawRect(r.left, r.top, r.width(), r.height());
+    p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    p.drawRect(r.left, r.top, r.width(), r.height());
+  }
 }
 
 void tgrcanvas::resizeEvent(QResizeEvent*) {
@@ -64,5 +75,23 @@ void tgrcanvas::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 void tgrcanvas::keyPressEvent(QKeyEvent* e) {
+  if (e->isAutoRepeat()) return;
   owner_.formkeydown(e->key(), shiftof(e->modifiers(), Qt::NoButton));
+}
+
+void tgrcanvas::keyReleaseEvent(QKeyEvent* e) {
+  if (e->isAutoRepeat()) return;
+  owner_.formkeyup(e->key());
+}
+
+bool tgrcanvas::event(QEvent* e) {
+  // A key that may become a shortcut (Ctrl+C, Shift+Delete) is seen here
+  // before its action runs; the window then knows Shift or Ctrl was part of a
+  // combination.
+  if (e->type() == QEvent::ShortcutOverride) {
+    const int key = static_cast<QKeyEvent*>(e)->key();
+    if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta)
+      owner_.formotherkey();
+  }
+  return QWidget::event(e);
 }

@@ -18,6 +18,8 @@ class tgrcanvas : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   tgrform& owner_;

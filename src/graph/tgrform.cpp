@@ -256,7 +256,9 @@ void tgrform::formactivate() {
     before->formdeactivate();
   if (!selection.empty()) main_.func().changef2(*selection[0]);
   if (firstfig == lastfig) main_.func().resetfamilies();
-  pointtool(0, 0, 0);
+  downx = 0;
+  downy = 0;
+  refreshselection();
 }
 
 void tgrform::formdeactivate() {

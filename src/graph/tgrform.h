@@ -22,7 +22,6 @@ class tmainform;
 class tgrcanvas;
 class tgrlabels;
 class tgranalysis;
-class QRubberBand;
 
 // Mouse buttons and shift-state members the handlers use.
 namespace shiftstate {
@@ -96,6 +95,9 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
   void restoreselection();
   void afterp();
   void pointtool(unsigned shift, int x, int y);
+  // Redraws the window and shows its selection again without looking for a
+  // figure under the pointer.
+  void refreshselection();
   void suize(unsigned shift, int x, int y);
   void fix(int x, int y);
   void zoom(int x, int y);
@@ -119,6 +121,9 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
   void formmouseup(mousebutton button, unsigned shift, int x, int y);
   void formdblclick();
   void formkeydown(int key, unsigned shift);
+  void formkeyup(int key);
+  // A key went to a shortcut (or any other key was pressed) after Shift or Ctrl.
+  void formotherkey();
 
   // The status-line text for a world position, e.g. "x:  1,00 , y: -2,50".
   static QString coordtext(double x, double y, char decimalseparator);
@@ -177,6 +182,8 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
   void zoomrelease();
   void dragpress(int x, int y);
   void dragrelease(int x, int y);
+  // Rounds the dragged figure's values toward zero to their Step.
+  void snaptostep(tfigure& figure);
   void hover(int x, int y);
   void sethint(const std::string& text);
 
@@ -189,10 +196,13 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
 
   tmainform& main_;
   tgrcanvas* canvas_ = nullptr;
-  QRubberBand* band_ = nullptr;
   std::unique_ptr<tgrlabels> textlabels_;
   std::array<labelslot, 4> labels_{};
   platform::point lastmouse_{};
+  // A rotate or move drag step ran since the press.
+  bool dragged_ = false;
+  // Shift or Ctrl pressed alone and not yet let go (0: none).
+  int pendingkey_ = 0;
   bool destroying_ = false;
   // The figure whose values were shown last and those values: showing the same
   // figure with other values means it was changed.

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QRubberBand>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
@@ -77,6 +76,7 @@ void tgrform::setscreencursor(int number) {
 }
 
 void tgrform::sethint(const std::string& text) {
+  if (text == hint && hintvisible == !text.empty()) return;
   hint = text;
   hintvisible = !text.empty();
   if (!hintvisible) {
@@ -90,6 +90,8 @@ void tgrform::sethint(const std::string& text) {
 // --- press
 
 void tgrform::formmousedown(mousebutton button, unsigned shift, int x, int y) {
+  // A Shift or Ctrl held for a click is no key press of its own.
+  pendingkey_ = 0;
   tlabeltool& labels = textlabels_->tool();
   main_.buttondown = 1;
   if (labels.curlabel && labels.curlabel->editing) labels.endediting();
@@ -134,6 +136,7 @@ void tgrform::formmousedown(mousebutton button, unsigned shift, int x, int y) {
         break;
       case toolcode::rotate:
       case toolcode::move:
+        dragged_ = false;
         dragpress(x, y);
         break;
       case toolcode::derivative:
@@ -169,6 +172,9 @@ void tgrform::dragpress(int x, int y) {
   if (!adjustable(*curfig)) return;
   if (selection.size() == 1 && !curfig->frozen) {
     curfig->grabbed = true;
+    // The first move step is measured from the press, not from wherever the
+    // pointer was when an earlier drag ended.
+    setlastmouse({x, y});
     if (main_.tool == toolcode::rotate) afterp();
     setscreencursor(tcursors::handgrap);
   }
@@ -311,10 +317,10 @@ void tgrform::formmousemove(unsigned shift, int x, int y) {
     }
   }
   if (tool == toolcode::intersection && selection.size() > 1) {
-    sethint({});
+    // Within reach of the same crossing the hint stays up.
     const std::optional<std::string> h = analysis->tools.crossinghinttext(
         mousex, mousey, coordseparator, main_.services().decimalseparator());
-    if (h) sethint(*h);
+    sethint(h ? *h : std::string());
     return;
   }
   hover(x, y);
@@ -354,14 +360,9 @@ void tgrform::zoom(int x, int y) {
   showshape1();
 }
 
+// The canvas draws the rectangle over the image as a dashed outline.
 void tgrform::showshape1() {
-  if (!shape1visible) {
-    if (band_) band_->hide();
-    return;
-  }
-  if (!band_) band_ = new QRubberBand(QRubberBand::Rectangle, canvas_);  // owned by the canvas
-  band_->setGeometry(shape1.left, shape1.top, shape1.width(), shape1.height());
-  band_->show();
+  canvas_->update();
 }
 
 void tgrform::fix(int x, int y) {
@@ -380,11 +381,14 @@ void tgrform::suize(unsigned shift, int x, int y) {
   if (selection.size() != 1) return;
   tfigure& f = *selection[0];
   if (f.frozen || !f.grabbed || !adjustable(f)) return;
+  dragged_ = true;
   const std::array<double, 6> before = f.param;
   if (main_.tool == toolcode::move) {
     f.fixmode = false;
     f.moveto(x, y);
   } else {
+    // Shift held while turning (the sine's axis lock) is not the zoom undo.
+    if (shift & shiftstate::shift) pendingkey_ = 0;
     if (f.kind == family::sine || f.kind == family::cosine) {
       if (!(shift & shiftstate::shift)) {
         resetlock();
@@ -464,6 +468,8 @@ void tgrform::zoomrelease() {
 void tgrform::dragrelease(int x, int y) {
   // A new locked drag starts from its own first position.
   resetlock();
+  const bool dragged = dragged_;
+  dragged_ = false;
   if (selection.size() != 1) return;
   tfigure& f = *selection[0];
   curfig = &f;
@@ -471,6 +477,27 @@ void tgrform::dragrelease(int x, int y) {
   setwindowcursor(tcursors::handflat);
   f.dragx = 0;
   f.dragy = 0;
+  // Only a figure that was dragged is snapped: a click leaves its values.
+  if (dragged) snaptostep(f);
+  if (main_.tool == toolcode::move) f.initfixpoints();
+  f.fixmode = true;
+  main_.func().refresh();
+  pant();
+  refreshselection();
+  downx = x;
+  downy = y;
+}
+
+void tgrform::snaptostep(tfigure& f) {
+  // The fix points the rotated curve runs through; a move resets them after.
+  std::vector<int> held;
+  const auto on = [&f](int i) {
+    const double fy = f.fixy[static_cast<size_t>(i)];
+    return std::abs(f.value(f.fixx[static_cast<size_t>(i)]) - fy) <= 1e-7 * (1 + std::abs(fy));
+  };
+  if (main_.tool == toolcode::rotate)
+    for (int i = 1; i <= std::min(f.fixcount, 5); ++i)
+      if (on(i)) held.push_back(i);
   const int n = std::min(f.paramcount, 5);
   for (int i = 1; i <= n; ++i) {
     // The Step as the decimal the user typed (0.01, not the float's
@@ -478,15 +505,31 @@ void tgrform::dragrelease(int x, int y) {
     const double step = std::round(static_cast<double>(paramstep(i)) * 1e6) / 1e6;
     double& v = f.param[static_cast<size_t>(i)];
     // A Step of 0 (or less) from a hand-edited settings file snaps nothing.
-    if (step > 0 && std::abs(v) > step) v = std::trunc(v / step * (1 + 1e-12)) * step;
+    if (!(step > 0 && std::abs(v) > step)) continue;
+    const double unsnapped = v;
+    // A value that is a multiple of the Step but for the rounding noise of a
+    // refit (0.9999999997 for 1) keeps that multiple.
+    const double steps = v / step;
+    const double near = std::round(steps);
+    v = (std::abs(steps - near) < 1e-6 ? near : std::trunc(steps)) * step;
+    // Only values the fix points leave free are snapped: the curve stays on
+    // every fix point it was turned through.
+    if (!std::all_of(held.begin(), held.end(), on)) v = unsnapped;
   }
-  if (main_.tool == toolcode::move) f.initfixpoints();
-  f.fixmode = true;
-  main_.func().refresh();
-  pant();
-  pointtool(0, 0, 0);
-  downx = x;
-  downy = y;
+}
+
+// The window shown again with its selection, as after a click that hits
+// nothing new: no figure is looked for under any pixel.
+void tgrform::refreshselection() {
+  for (tfigure* f : selection) f->selected = true;
+  if (selection.size() == 1) {
+    resetvisi(*selection[0]);
+    selection[0]->showparams();
+    if (main_.tool == toolcode::move) selection[0]->fixmode = false;
+  }
+  repant();
+  afterp();
+  if (main_.tool == toolcode::intersection) intersect();
 }
 
 // --- double click and keys
@@ -511,6 +554,8 @@ void tgrform::formdblclick() {
     if (tool == toolcode::tangent) main_.setpanel(2, platform::tounicode(tangentstatus(f)));
     f->selected = true;
     f->grabbed = true;
+    // A drag that follows is measured from the double click.
+    setlastmouse({downx, downy});
     main_.func().changef2(*f);
     zooming = true;
     repant();
@@ -518,8 +563,27 @@ void tgrform::formdblclick() {
   }
 }
 
-// Shift, Ctrl and space serve the tangent tool (Shift undoes a zoom in any tool).
+// Shift, Ctrl and space serve the tangent tool (Shift undoes a zoom in any
+// tool). Shift and Ctrl act when they are let go after being pressed alone: as
+// part of a key combination, a click or the rotate tool's axis lock they do
+// nothing of their own.
 void tgrform::formkeydown(int key, unsigned shift) {
-  if (analysis)
-    analysis->tools.keydown(key, (shift & shiftstate::shift) != 0, (shift & shiftstate::ctrl) != 0);
+  pendingkey_ = 0;
+  if (key == Qt::Key_Shift && !(shift & shiftstate::ctrl)) {
+    pendingkey_ = key;
+  } else if (key == Qt::Key_Control && !(shift & shiftstate::shift)) {
+    pendingkey_ = key;
+  } else if (key == Qt::Key_Space && !(shift & (shiftstate::shift | shiftstate::ctrl))) {
+    if (analysis) analysis->tools.keydown(key, false, false);
+  }
+}
+
+void tgrform::formkeyup(int key) {
+  if (key == 0 || key != pendingkey_) return;
+  pendingkey_ = 0;
+  if (analysis) analysis->tools.keydown(key, key == Qt::Key_Shift, key == Qt::Key_Control);
+}
+
+void tgrform::formotherkey() {
+  pendingkey_ = 0;
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "figures/tcustom.h"
+#include "graph/tgranalysis.h"
 #include "graph/tgrform.h"
 #include "platform/qt/cp1252.h"
 #include "settings/toptions.h"
@@ -162,6 +163,7 @@ std::unique_ptr<tfigure> tfunc::deletefig(tfigure& figure) {
     owner->figcount -= 1;
     std::erase(owner->selection, &figure);
     if (owner->curfig == &figure) owner->curfig = nullptr;
+    if (owner->analysis) owner->analysis->tools.forget(figure);
   }
   if (figures.empty()) {
     if (familytexts.size() < 11) familytexts.push_back(nofiguretext);

@@ -174,9 +174,8 @@ void tmainform::createabout() {
 
 void tmainform::createremainingdialogs() {
   // The font window starts from the font of the first window's memo.
-  const platform::font start = windowlist.empty()
-                                   ? platform::font{}
-                                   : windowlist.front()->textlabels().memoedit().font();
+  const platform::font start =
+      windowlist.empty() ? platform::font{} : windowlist.front()->textlabels().memoedit().font();
   fontlink_ = std::make_unique<tfontlink>(*this);
   auto fonts = std::make_unique<tfontwindow>(*fontlink_, start, this);
   fontwindow_ = fonts.get();
@@ -276,6 +275,7 @@ void tmainform::closewindowclick() {
   if (w->formclose()) {
     w->hide();
     w->deleteLater();
+    activatefront();
   }
 }
 
@@ -304,6 +304,7 @@ void tmainform::cascadeclick() {
     w->raise();
     w->show();
   }
+  activatefront();
 }
 
 void tmainform::newfigure(int fam) {
@@ -330,6 +331,19 @@ void tmainform::activated(tgrform& w) {
   if (before && before != &w &&
       std::find(windowlist.begin(), windowlist.end(), before) != windowlist.end())
     before->formdeactivate();
+}
+
+void tmainform::activatefront() {
+  const QList<QMdiSubWindow*> order = mdi_->subWindowList(QMdiArea::StackingOrder);
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    auto* w = dynamic_cast<tgrform*>(*it);
+    if (!w || !w->isVisible() || w->closing()) continue;
+    if (std::find(windowlist.begin(), windowlist.end(), w) == windowlist.end()) continue;
+    mdi_->setActiveSubWindow(w);
+    // The frame's own record follows even when the area already had it active.
+    if (activewindow != w || lastactivated_ != w) activated(*w);
+    return;
+  }
 }
 
 void tmainform::setupwindowview(tgrform& w, double minx, double maxx, double miny, double maxy) {

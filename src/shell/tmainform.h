@@ -115,6 +115,9 @@ class tmainform : public QMainWindow {
   void runcommand(const std::string& itemname);
   // A graph window got the focus: it activates, the one before deactivates.
   void activated(tgrform& w);
+  // The graph window shown in front becomes the active one, so that commands
+  // act on the window the user sees.
+  void activatefront();
 
   // The main window's own help context number.
   static constexpr int helpcontext = 1;
