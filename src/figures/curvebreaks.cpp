@@ -44,12 +44,18 @@ tgap examine(const valuefn& f, double x0, double y0, double x1, double y1, const
   double limit = start;
   double last = start;
   int halving = 0;
+  int steady = 0;
   tgap g;
   for (int n = 0; n < deephalvings; ++n) {
     // A bracket still at one of the samples after the usual halvings means
-    // the sample itself lies next to a pole or a jump (samples a hair off an
-    // integer do): which side of it the break is on takes a closer look.
-    if (n >= maxhalvings && l != x0 && r != x1) break;
+    // the sample itself lies next to the break (samples a hair off an integer
+    // do). Within the window that is a jump at the sample; beyond it the
+    // sample may be on the steep side of a pole outside the interval, which
+    // takes a closer look.
+    const bool nearpole = (r == x1 && view.beyond(y1) != 0) || (l == x0 && view.beyond(y0) != 0);
+    if (n >= maxhalvings && !nearpole) break;
+    // A difference that stays the same halving after halving is a jump.
+    if (steady >= 8 && !nearpole) break;
     const double m = 0.5 * (l + r);
     if (!(l < m && m < r)) break;
     const double fm = f(m);
@@ -70,6 +76,7 @@ tgap examine(const valuefn& f, double x0, double y0, double x1, double y1, const
     const double d = std::fabs(fr - fl);
     limit *= 0.70710678118654752;
     halving = d <= 0.55 * last ? halving + 1 : 0;
+    steady = std::fabs(d - last) <= 0.001 * last ? steady + 1 : 0;
     last = d;
     if (d <= limit || d <= view.pixel || halving >= 2) return g;
     // Growing where it should shrink: a pole, no need to look closer.
