@@ -1,7 +1,8 @@
 // What the figures cost in a 1600 x 1000 window: sampling and drawing one
-// figure of each family, one rotate step of each family (with its solver), and
-// the step the user feels: one drag step plus the repaint of a window with ten
-// figures.
+// figure of each family, one rotate step of each family (with its solver), the
+// step the user feels: one drag step plus the repaint of a window with ten
+// figures, and the repaint of ten formulas with poles and jumps (where the
+// sampling looks between neighbouring samples for breaks).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -143,6 +144,48 @@ void dragandrepaint(benchmark::State& state) {
   }
 }
 BENCHMARK(dragandrepaint)->DenseRange(0, family::count - 1)->Unit(benchmark::kMicrosecond);
+
+// Formulas whose curves break: poles and jumps in view.
+const char* const breaking[] = {"tan(x)", "int(x)", "1/(x-1)"};
+
+std::unique_ptr<tfigure> makeformula(window& w, const char* text) {
+  std::unique_ptr<tfigure> f = makefigure(family::custom, w.coords, w.host);
+  texpression e;
+  parseexpr(e, text);
+  dynamic_cast<tcustom&>(*f).setformula(e);
+  f->reset();
+  return f;
+}
+
+void sampleanddrawbreaking(benchmark::State& state) {
+  window w;
+  auto f = makeformula(w, breaking[state.range(0)]);
+  state.SetLabel(breaking[state.range(0)]);
+  for (auto _ : state) {
+    f->cachedrange = {};
+    f->calculate();
+    f->draw();
+  }
+}
+BENCHMARK(sampleanddrawbreaking)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+// The repaint of a window with ten such curves after a resize or a zoom:
+// background, axes, and every curve sampled again and drawn.
+void repaintbreaking(benchmark::State& state) {
+  window w;
+  std::vector<std::unique_ptr<tfigure>> figures;
+  for (int i = 0; i < 10; ++i) figures.push_back(makeformula(w, breaking[i % 3]));
+  for (auto _ : state) {
+    w.coords.drawbackground();
+    for (auto& f : figures) {
+      f->cachedrange = {};
+      f->calculate();
+      f->draw();
+    }
+    w.coords.drawaxes();
+  }
+}
+BENCHMARK(repaintbreaking)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -30,6 +30,9 @@ std::vector<tcrossing> findcrossings(const tfigure& a, const tfigure& b, const t
                                      int width) {
   std::optional<double> pole = figurepole(b);
   if (!pole) pole = figurepole(a);
+  const curvebreaks::tview view = curvebreaks::tview::of(coords);
+  const curvebreaks::valuefn fa = [&a](double x) { return a.value(x); };
+  const curvebreaks::valuefn fb = [&b](double x) { return b.value(x); };
   std::vector<tcrossing> found;
   bool run = true;
   double x0 = coords.pixeltoworld(0, 0).x;
@@ -44,7 +47,12 @@ std::vector<tcrossing> findcrossings(const tfigure& a, const tfigure& b, const t
         std::isfinite(a0) && std::isfinite(a1) && std::isfinite(b0) && std::isfinite(b1);
     if (defined && crosses(a0, a1, b0, b1)) {
       const bool atpole = pole && x0 <= *pole && *pole <= x1;
-      if (run && !atpole) {
+      // A curve that breaks between the columns (a pole or a jump) passes the
+      // other one there without meeting it.
+      if (!atpole && (curvebreaks::breaksbetween(fa, x0, a0, x1, a1, view) ||
+                      curvebreaks::breaksbetween(fb, x0, b0, x1, b1, view))) {
+        run = true;
+      } else if (run && !atpole) {
         found.push_back({x0, (a1 + b1) * 0.5});
         run = false;
       }

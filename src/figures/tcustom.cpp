@@ -90,6 +90,12 @@ void tcustom::calculate() {
   // The formula compiled afresh (that costs less than a few dozen samples) and
   // the samples taken a chunk at a time: the same values as one by one.
   const tprogram program(&expression.root);
+  // Between samples the pieces look with the same values, one at a time.
+  tpiecemaker pieces(this->pieces, k, [this, &program](double x) {
+    const evalresult r =
+        program.empty() ? evalexpr(&expression.root, x, 0) : program.evaluate(x, 0);
+    return r.ok ? r.value : std::numeric_limits<double>::quiet_NaN();
+  });
   constexpr std::size_t chunk = 512;
   std::array<double, chunk> xs, values;
   std::array<bool, chunk> oks;
@@ -111,15 +117,18 @@ void tcustom::calculate() {
       program.evalmany(std::span(xs.data(), n), 0, values, oks);
     }
     for (std::size_t i = 0; i < n && pointcount < maxsamples; ++i) {
-      // Any undefined sample makes draw leave gaps open.
+      // An undefined sample ends the piece: the gap stays open.
       if (!oks[i]) {
         evalfailed = true;
+        pieces.sample(xs[i], 0, false, pointcount);
         continue;
       }
       if (pointcount < 5) firstsamples[pointcount] = {xs[i], values[i]};
+      pieces.sample(xs[i], values[i], true, pointcount);
       points[pointcount++] = k.worldtopixel(xs[i], values[i]);
     }
   }
+  pieces.finish();
   oldparam = param;
 }
 
@@ -129,22 +138,7 @@ void tcustom::draw() {
   const platform::pen old = s.getpen();
   const platform::colour col = statecolour();
   s.setpen({col, 1, platform::penstyle::solid, platform::penmode::copy});
-  if (!evalfailed) {
-    s.polyline(
-        std::span<const platform::point>(points.data(), static_cast<std::size_t>(pointcount)));
-  } else if (pointcount > 0) {
-    // Join neighbours only; where the formula was undefined a gap stays open.
-    s.moveto(points[0].x, points[0].y);
-    for (int32_t i = 1; i < pointcount; ++i) {
-      const platform::point p = points[i];
-      if (static_cast<int64_t>(p.x) - points[i - 1].x <= 2) {
-        s.lineto(p.x, p.y);
-      } else {
-        s.setpixel(p.x, p.y, col);
-        s.moveto(p.x, p.y);
-      }
-    }
-  }
+  drawpieces(s, col);
   s.setpen(old);
 }
 

@@ -47,12 +47,15 @@ void tfigure::calculate() {
   getrange(xmin, xmax);
   setstep();
   const int32_t n = samplecolumns();
+  tpiecemaker pieces(this->pieces, *coords, [this](double x) { return value(x); });
   for (int32_t i = 0; i < n; ++i) {
     const double x = coords->pixeltoworld(i, 0).x;
     const double y = value(x);
     points[i] = coords->worldtopixel(x, y);
     if (i < 5) firstsamples[i] = {x, y};
+    pieces.sample(x, y, std::isfinite(y), i);
   }
+  pieces.finish();
   pointcount = n;
   oldparam = param;
 }
@@ -67,9 +70,23 @@ void tfigure::draw() {
   if (!coords->image) return;
   platform::surface& s = coords->image->canvas();
   const platform::pen old = s.getpen();
-  s.setpen({statecolour(), 1, platform::penstyle::solid, platform::penmode::copy});
-  s.polyline(std::span<const platform::point>(points.data(), static_cast<std::size_t>(pointcount)));
+  const platform::colour colour = statecolour();
+  s.setpen({colour, 1, platform::penstyle::solid, platform::penmode::copy});
+  drawpieces(s, colour);
   s.setpen(old);
+}
+
+void tfigure::drawpieces(platform::surface& s, platform::colour colour) const {
+  for (const tpiece& p : pieces) {
+    if (p.count <= 0 || p.first < 0 || p.first + p.count > pointcount) continue;
+    const platform::point* at = points.data() + p.first;
+    if (p.hashead) s.polyline(std::array<platform::point, 2>{p.head, at[0]});
+    if (p.count == 1)
+      s.setpixel(at[0].x, at[0].y, colour);
+    else
+      s.polyline(std::span<const platform::point>(at, static_cast<std::size_t>(p.count)));
+    if (p.hastail) s.polyline(std::array<platform::point, 2>{at[p.count - 1], p.tail});
+  }
 }
 
 bool tfigure::hittest(int32_t px, int32_t py) {

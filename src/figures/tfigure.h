@@ -12,7 +12,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "figures/curvebreaks.h"
 #include "figures/tcoords.h"
 #include "figures/tfigurehost.h"
 #include "platform/surface.h"
@@ -77,6 +79,9 @@ class tfigure {
   int32_t curfix = 1;
   std::array<platform::point, maxpoints> points{};
   int32_t pointcount = 0;
+  // The pieces the curve is drawn in, parted at poles, jumps and undefined
+  // stretches (made by calculate).
+  std::vector<tpiece> pieces;
   double dragx = 0;
   double dragy = 0;
   bool dragging = false;
@@ -144,4 +149,6 @@ class tfigure {
   // Pen colour by window activity, selection and frozen state.
   platform::colour statecolour() const;
   int32_t samplecolumns() const;
+  // Draws every piece as its own polyline; a piece of one point is a pixel.
+  void drawpieces(platform::surface& s, platform::colour colour) const;
 };

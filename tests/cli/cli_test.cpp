@@ -2,9 +2,17 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <ostream>
 #include <string>
+
+#ifdef TARNELO_CLI_PICTURES
+#include <QColor>
+#include <QImage>
+#include <QString>
+#endif
 
 namespace {
 
@@ -119,5 +127,48 @@ TEST(tarnelocli, deriv_prints_a_formula_that_parses_again) {
   const auto v = run("eval '" + text + "' 2 5");
   EXPECT_EQ(v.out, "17\n") << text;
 }
+
+#ifdef TARNELO_CLI_PICTURES
+// Pictures of curves with poles and jumps: nothing is drawn across a pole or
+// up a jump. The picture is 800 x 600 over -10..10 in both directions, so
+// world (x, y) is pixel (40 * (x + 10), 30 * (10 - y)).
+TEST(tarnelocli, plot_draws_no_line_across_a_pole_or_up_a_jump) {
+  struct row {
+    const char* formula;
+    double at;        // world x of the pole or jump
+    double from, to;  // world y band that must stay empty there
+  };
+  const row rows[] = {
+      {"tan(x)", std::numbers::pi / 2, -7, 7},
+      {"tan(x)", -5 * std::numbers::pi / 2, -7, 7},
+      {"1/(x-1)", 1, -7, 7},
+      {"-1/((x+2)*(x+2))", -2, -7, -0.5},
+      {"int(x)", 1, 0.2, 0.8},
+      {"4*int(x/4)", 4, 0.5, 3.5},
+      {"3*round(x/3)", 1.5, 0.5, 2.5},
+      {"3*sign(x-2)", 2, -2.5, 2.5},
+      {"3*frac(x/3)", 3, 0.5, 2.5},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.formula);
+    const std::string file = ::testing::TempDir() + "tarnelo-cli-breaks.png";
+    const auto out =
+        run("plot '" + file + "' --size 800 600 --noticks --fig 8 '" + r.formula + "'");
+    ASSERT_EQ(out.rc, 0);
+    QImage img;
+    ASSERT_TRUE(img.load(QString::fromStdString(file)));
+    const QRgb background = img.pixel(790, 10);
+    const int px = static_cast<int>(std::lround(40 * (r.at + 10)));
+    int drawn = 0;
+    for (int x = px - 1; x <= px + 1; ++x)
+      for (int y = static_cast<int>(30 * (10 - r.to)); y <= static_cast<int>(30 * (10 - r.from));
+           ++y)
+        if (y < 298 || y > 302)  // the x-axis
+          drawn += img.pixel(x, y) != background;
+    EXPECT_EQ(drawn, 0);
+    std::remove(file.c_str());
+  }
+}
+#endif
 
 }  // namespace

@@ -2,15 +2,20 @@
 // driven through the window's handlers at pixels computed from world points:
 // crossing counts and hints, the derivative question, tangent placing and
 // sliding, the keys of the tangent tool and the pointer moves they cause.
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 #include <cmath>
+#include <numbers>
 #include <optional>
 
+#include "dialogs/tsynt.h"
 #include "figures/tanalysis.h"
 #include "graph/tgranalysis.h"
 #include "graph/tgrcanvas.h"
 #include "guifixture.h"
 #include "platform/qt/cp1252.h"
+#include "shell/customentry.h"
 
 namespace {
 
@@ -136,6 +141,68 @@ TEST_F(analysistest, crossingcounts) {
     EXPECT_EQ(static_cast<int>(tools().crossings.size()), r.count);
     EXPECT_EQ(status(), "Antall skj\xE6ringer: " + std::to_string(r.count));
   }
+}
+
+// tan x typed as a formula: no line joins its branches at the poles, and
+// with the x-axis line it crosses at its seven zeros in view, not at the
+// six poles as well.
+TEST_F(analysistest, tanbreaksatitspolesandcrossesonlyatitszeros) {
+  customclick(*main, [](tsynt& d) {
+    // Typed key by key into the formula field.
+    for (const QChar c : QString("tan(x)")) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(&d.edit1(), &press);
+    }
+    EXPECT_EQ(d.edittext(), "tan(x)");
+    d.okclick();
+    return d.result();
+  });
+  tgrform& w = active();
+  ASSERT_EQ(w.figures().size(), 1u);
+  tfigure& tan = *w.figures()[0];
+  ASSERT_EQ(tan.kind, family::custom);
+  w.pant();
+  const int h = w.clientheight();
+  const int axisrow = at(0, 0).y;
+  auto curvepixels = [&](int px, int from, int to) {
+    int n = 0;
+    for (int y = std::max(from, 0); y < std::min(to, h); ++y) {
+      if (std::abs(y - axisrow) <= 1) continue;  // the x-axis crosses there
+      for (const platform::colour c : w.coords.figcolours)
+        if (pixel(w, px, y) == c) {
+          ++n;
+          break;
+        }
+    }
+    return n;
+  };
+  for (const double pole : {-2.5, -1.5, -0.5, 0.5, 1.5, 2.5}) {
+    SCOPED_TRACE(pole);
+    const int px = at(pole * std::numbers::pi, 0).x;
+    EXPECT_EQ(curvepixels(px, h / 4, 3 * h / 4), 0) << "a line across the pole";
+    // The branch on the left runs off the top, the one on the right comes up
+    // from the bottom: both reach the window's edge.
+    int top = 0, bottom = 0;
+    for (int c = px - 10; c <= px + 10; ++c) {
+      top += curvepixels(c, 0, 2);
+      bottom += curvepixels(c, h - 2, h);
+    }
+    EXPECT_GT(top, 0);
+    EXPECT_GT(bottom, 0);
+  }
+
+  tfigure& axis = make({family::line, {0, 0}});
+  tool("intersect1");
+  const auto pa = alone(tan, -9);
+  const auto pb = alone(axis, -9);
+  ASSERT_TRUE(pa && pb);
+  press(*pa);
+  release(*pa);
+  press(*pb, left | ctrl);
+  release(*pb);
+  ASSERT_EQ(active().selection.size(), 2u);
+  EXPECT_EQ(status(), "Antall skj\xE6ringer: 7");
+  EXPECT_EQ(tools().crossings.size(), 7u);
 }
 
 TEST_F(analysistest, oneselectedcurvecountsnothing) {
