@@ -30,6 +30,9 @@ class tcustom : public tfigure {
   void setrow(tmath& matrix, int32_t row, double x, double y) override;
   void turnmany(double x, double y) override;
 
+  // True when the formula (from a file) does not parse: nothing is drawn.
+  bool unreadable() const { return expression.errcode != 0; }
+
   // Loads a..e into the evaluator's parameter table.
   void loadparams() const;
 
