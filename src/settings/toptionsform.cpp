@@ -132,8 +132,7 @@ void toptionsform::build() {
   auto* graphs = new QWidget(pages_);
   auto* gl = new QFormLayout(graphs);
   const std::array<const char*, 4> graphtexts{"Aktivt grafvindu", "Ikke-aktivt grafvindu",
-                                              "Farge for aktiv låst graf",
-                                              "Ikke-aktiv låst graf"};
+                                              "Farge for aktiv låst graf", "Ikke-aktiv låst graf"};
   const std::array<const char*, 4> graphnames{"ColorGrid3", "ColorGrid4", "ColorGrid5",
                                               "ColorGrid6"};
   for (size_t i = 0; i < 4; ++i) {

@@ -56,8 +56,7 @@ void tfilecommands::openclick() {
     if (captionpath(platform::tocp1252(w->windowTitle())) == name) ++named;
   const bool copy = named > 0;
   if (copy) {
-    const std::string windows =
-        named == 1 ? "et vindu" : std::to_string(named) + " vinduer";
+    const std::string windows = named == 1 ? "et vindu" : std::to_string(named) + " vinduer";
     const platform::msgresult r = main_.services().messagebox(
         "Dette prosjektet inneholder allerede " + windows + " kalt " + name + "\r" +
             " Vil du \xE5pne en kopi?",

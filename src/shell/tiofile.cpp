@@ -213,9 +213,8 @@ tfigure* tiofile::loadfigure(tgrform& w, const tfigurerecord& r) {
     // the parser, or the user, may read it); it draws nothing meanwhile.
     if (main_.customexpression.errcode != 0) {
       ++badformulacount_;
-      if (badformulas_.size() < maxlisted &&
-          std::find(badformulas_.begin(), badformulas_.end(), main_.customtext) ==
-              badformulas_.end())
+      if (badformulas_.size() < maxlisted && std::find(badformulas_.begin(), badformulas_.end(),
+                                                       main_.customtext) == badformulas_.end())
         badformulas_.push_back(main_.customtext);
     }
   }

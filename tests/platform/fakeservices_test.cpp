@@ -34,10 +34,10 @@ TEST(fakeservices, a_text_in_utf8_fails_the_test_that_hands_it_over) {
   const row rows[] = {
       {"Minste verdi m\xE5 v\xE6re mindre", std::string_view::npos},
       {"\xC5pne \xF8\xE6", std::string_view::npos},  // letters, no sequences
-      {"\xC3", std::string_view::npos},                // a lone "Ã" at the end
+      {"\xC3", std::string_view::npos},              // a lone "Ã" at the end
       {"Minste verdi m\xC3\xA5 v\xC3\xA6re", 14},
-      {"\xE2\x80\xA6", 0},                            // a UTF-8 ellipsis
-      {"\xE2\x80", std::string_view::npos},           // cut short
+      {"\xE2\x80\xA6", 0},                   // a UTF-8 ellipsis
+      {"\xE2\x80", std::string_view::npos},  // cut short
   };
   for (const row& r : rows) EXPECT_EQ(fakeservices::utf8at(r.text), r.at) << r.text;
   fakeservices f;

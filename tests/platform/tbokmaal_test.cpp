@@ -111,12 +111,24 @@ QString nynorskfile() {
 TEST(tbokmaal, answers_every_nynorsk_text_of_the_dialogs) {
   const std::vector<qmmessage> messages = readqm(nynorskfile());
   ASSERT_GT(messages.size(), 1000u) << "Qt's Norwegian translation is missing";
-  const std::array<const char*, 18> contexts{
-      "QFileDialog",       "QFileSystemModel",     "QPlatformTheme",         "QGnomeTheme",
-      "QPrintDialog",      "QPrintWidget",         "QPrintSettingsOutput",   "QPrintPreviewDialog",
-      "QPageSetupWidget",  "QPageSize",            "QPrintPropertiesDialog", "QPrintPropertiesWidget",
-      "QCupsJobWidget",    "QCupsPrinterSupport",  "QIODevice",              "QFile",
-      "QSaveFile",         "QFileDevice"};
+  const std::array<const char*, 18> contexts{"QFileDialog",
+                                             "QFileSystemModel",
+                                             "QPlatformTheme",
+                                             "QGnomeTheme",
+                                             "QPrintDialog",
+                                             "QPrintWidget",
+                                             "QPrintSettingsOutput",
+                                             "QPrintPreviewDialog",
+                                             "QPageSetupWidget",
+                                             "QPageSize",
+                                             "QPrintPropertiesDialog",
+                                             "QPrintPropertiesWidget",
+                                             "QCupsJobWidget",
+                                             "QCupsPrinterSupport",
+                                             "QIODevice",
+                                             "QFile",
+                                             "QSaveFile",
+                                             "QFileDevice"};
   const platform::tbokmaal bokmaal;
   int checked = 0;
   for (const qmmessage& m : messages) {
