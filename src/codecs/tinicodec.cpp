@@ -200,10 +200,14 @@ bool tinicodec::apply(tsettings& s) const {
     return true;
   };
   switch (k) {
-    case 1: return coordinate(s.minx);
-    case 2: return coordinate(s.maxx);
-    case 3: return coordinate(s.miny);
-    case 4: return coordinate(s.maxy);
+    case 1:
+      return coordinate(s.minx);
+    case 2:
+      return coordinate(s.maxx);
+    case 3:
+      return coordinate(s.miny);
+    case 4:
+      return coordinate(s.maxy);
     case 5: return colour(s.foreground);
     case 6: return colour(s.background);
     case 7: return colour(s.grid);

@@ -51,7 +51,7 @@ TEST(tinicodec, writesTheDefaultFileByteForByte) {
 TEST(tinicodec, writtenFileReadsBackToTheSameSettings) {
   tsettings s = defaultsettings('.');
   s.minx = "-3,5";
-  s.maxy = "abc";  // texts are kept as typed, checked only when the dialog reads them
+  s.maxy = "+12,50";  // texts are kept as typed
   s.foreground = 15;
   s.background = 4;
   s.gridstep = "0.25";
@@ -178,8 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
                 [](const tsettings& s) { EXPECT_EQ(s.params.names[0], 'p'); }},
         readrow{"emptyNameLeavesLetter", "[Names]\r\nNameC=\r\n", inierror::none, 0, true,
                 [](const tsettings& s) { EXPECT_EQ(s.params.names[2], 'c'); }},
-        readrow{"alwaysRoundOnlyFor1", "[Constants]\r\nAlways Round=2\r\n", inierror::none, 0,
-                true, [](const tsettings& s) { EXPECT_FALSE(s.params.alwaysround); }},
+        readrow{"alwaysRoundOnlyFor1", "[Constants]\r\nAlways Round=2\r\n", inierror::none, 0, true,
+                [](const tsettings& s) { EXPECT_FALSE(s.params.alwaysround); }},
         readrow{"alwaysRound1", "[Constants]\nAlways Round=1", inierror::none, 0, true,
                 [](const tsettings& s) { EXPECT_TRUE(s.params.alwaysround); }},
         readrow{"blankLineStopsWithMessage", "[Colors]\r\nActive=3\r\n\r\nPassive=4\r\n",
@@ -194,8 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
                   EXPECT_FLOAT_EQ(s.params.step[4], 0.5f);
                   EXPECT_TRUE(s.params.alwaysround);
                 }},
-        readrow{"keyOfOtherSectionIgnored",
-                "[Coordinate system]\r\nActive=3\r\nMin x=-5\r\n", inierror::none, 0, true,
+        readrow{"keyOfOtherSectionIgnored", "[Coordinate system]\r\nActive=3\r\nMin x=-5\r\n",
+                inierror::none, 0, true,
                 [](const tsettings& s) {
                   EXPECT_EQ(s.active, 9);
                   EXPECT_EQ(s.minx, "-5");
@@ -207,11 +207,11 @@ INSTANTIATE_TEST_SUITE_P(
                 }},
         readrow{"unrecognisedLastLineNoMessage", "[Colors]\r\nActive=3\r\ngarbage\r\n",
                 inierror::none, 0, true, [](const tsettings& s) { EXPECT_EQ(s.active, 3); }},
-        readrow{"firstLineNotSection", "Active=3\r\n[Colors]\r\nActive=4\r\n", inierror::damaged,
-                1, false, [](const tsettings& s) { EXPECT_EQ(s.active, 9); }},
+        readrow{"firstLineNotSection", "Active=3\r\n[Colors]\r\nActive=4\r\n", inierror::damaged, 1,
+                false, [](const tsettings& s) { EXPECT_EQ(s.active, 9); }},
         readrow{"singleGarbageLine", "garbage", inierror::none, 0, true, nullptr},
-        readrow{"headerAsLastLine", "[Colors]\r\nActive=1\r\n[Names]\r\n", inierror::none, 0,
-                true, [](const tsettings& s) { EXPECT_EQ(s.active, 1); }},
+        readrow{"headerAsLastLine", "[Colors]\r\nActive=1\r\n[Names]\r\n", inierror::none, 0, true,
+                [](const tsettings& s) { EXPECT_EQ(s.active, 1); }},
         readrow{"sectionsInAnyOrder",
                 "[Names]\rNameB=q\r[Coordinate system]\rgrid step=2\rinterval step=0.1\r",
                 inierror::none, 0, true,
@@ -222,8 +222,8 @@ INSTANTIATE_TEST_SUITE_P(
                 }},
         readrow{"unknownSectionStops", "[Other]\r\nActive=3\r\n", inierror::damaged, 1, false,
                 nullptr},
-        readrow{"badFloatEndsReading",
-                "[Constants]\r\nMinA=-5\r\nMaxA=abc\r\nStepA=1\r\n", inierror::badvalue, 3, false,
+        readrow{"badFloatEndsReading", "[Constants]\r\nMinA=-5\r\nMaxA=abc\r\nStepA=1\r\n",
+                inierror::badvalue, 3, false,
                 [](const tsettings& s) {
                   EXPECT_FLOAT_EQ(s.params.min[0], -5);
                   EXPECT_FLOAT_EQ(s.params.max[0], 100);
@@ -238,45 +238,83 @@ INSTANTIATE_TEST_SUITE_P(
                 }},
         readrow{"twoDecimalMarks", "[Constants]\r\nMinB=1,5.0\r\n", inierror::badvalue, 2, false,
                 nullptr},
+        // A range the wrong way round is refused as a whole: both ends keep
+        // what they had, and reading stops at the end that turned it.
+        readrow{"parameterRangeTurned", "[Constants]\r\nMinB=100\r\nMaxB=-100\r\nStepB=1\r\n",
+                inierror::badvalue, 3, false,
+                [](const tsettings& s) {
+                  EXPECT_EQ(s.params.min[1], -100.0f);
+                  EXPECT_EQ(s.params.max[1], 100.0f);
+                  EXPECT_EQ(s.params.step[1], 0.01f);
+                }},
+        readrow{"parameterRangeEmptyWithTheOtherEndDefault", "[Constants]\r\nMaxC=-100\r\n",
+                inierror::badvalue, 2, false,
+                [](const tsettings& s) { EXPECT_EQ(s.params.max[2], 100.0f); }},
+        readrow{"parameterRangeReadMaxFirst", "[Constants]\r\nMaxD=300\r\nMinD=200\r\n",
+                inierror::none, 0, true,
+                [](const tsettings& s) {
+                  EXPECT_EQ(s.params.min[3], 200.0f);
+                  EXPECT_EQ(s.params.max[3], 300.0f);
+                }},
+        readrow{"stepZeroRefused", "[Constants]\r\nStepE=0,00\r\n", inierror::badvalue, 2, false,
+                [](const tsettings& s) { EXPECT_EQ(s.params.step[4], 0.01f); }},
+        readrow{"coordinateNoNumber", "[Coordinate system]\r\nMin x=abc\r\nMax x=20\r\n",
+                inierror::badvalue, 2, false,
+                [](const tsettings& s) {
+                  EXPECT_EQ(s.minx, "-10");
+                  EXPECT_EQ(s.maxx, "10");
+                }},
+        readrow{"coordinateRangeTurned", "[Coordinate system]\r\nMin y=15\r\nMax y=12\r\n",
+                inierror::badvalue, 3, false,
+                [](const tsettings& s) {
+                  EXPECT_EQ(s.miny, "-10");
+                  EXPECT_EQ(s.maxy, "10");
+                }},
+        readrow{"coordinateRangeMovedWhole", "[Coordinate system]\r\nMin x=15\r\nMax x=20,5\r\n",
+                inierror::none, 0, true,
+                [](const tsettings& s) {
+                  EXPECT_EQ(s.minx, "15");
+                  EXPECT_EQ(s.maxx, "20,5");
+                }},
         readrow{"infinityRefused", "[Constants]\r\nMaxC=inf\r\n", inierror::badvalue, 2, false,
                 nullptr},
         readrow{"floatOverflowRefused", "[Constants]\r\nMaxC=1e39\r\n", inierror::badvalue, 2,
                 false, nullptr},
         readrow{"hexRefused", "[Constants]\r\nMaxC=0x10\r\n", inierror::badvalue, 2, false,
                 nullptr},
-        readrow{"emptyFloatRefused", "[Constants]\r\nIntervalD=\r\n", inierror::badvalue, 2,
-                false, nullptr},
+        readrow{"emptyFloatRefused", "[Constants]\r\nIntervalD=\r\n", inierror::badvalue, 2, false,
+                nullptr},
         readrow{"directionMustBeOneOrMinusOne", "[Constants]\r\nDirectionA=1\r\nDirectionB=0\r\n",
                 inierror::badvalue, 3, false,
                 [](const tsettings& s) { EXPECT_EQ(s.params.direction[0], 1); }},
         readrow{"colourOutOfPalette", "[Colors]\r\nActive=16\r\n", inierror::badvalue, 2, false,
                 [](const tsettings& s) { EXPECT_EQ(s.active, 9); }},
-        readrow{"colourNegative", "[Coordinate system]\r\ngrid color=-1\r\n", inierror::badvalue,
-                2, false, nullptr},
+        readrow{"colourNegative", "[Coordinate system]\r\ngrid color=-1\r\n", inierror::badvalue, 2,
+                false, nullptr},
         readrow{"colourNotANumber", "[Colors]\r\nPassive=red\r\n", inierror::badvalue, 2, false,
                 nullptr},
         readrow{"colourWithSign", "[Colors]\r\nPassive=+15\r\n", inierror::none, 0, true,
                 [](const tsettings& s) { EXPECT_EQ(s.passive, 15); }},
-        readrow{"colourTooBigForInt", "[Colors]\r\nPassive=99999999999\r\n", inierror::badvalue,
-                2, false, nullptr},
+        readrow{"colourTooBigForInt", "[Colors]\r\nPassive=99999999999\r\n", inierror::badvalue, 2,
+                false, nullptr},
         readrow{"funcNameOutOfRange", "[Names]\r\nFuncName=4\r\n", inierror::badvalue, 2, false,
                 nullptr},
-        readrow{"duplicateLettersKeepOldOnes", "[Names]\r\nNameB=a\r\n",
-                inierror::duplicatenames, 0, false,
+        readrow{"duplicateLettersKeepOldOnes", "[Names]\r\nNameB=a\r\n", inierror::duplicatenames,
+                0, false,
                 [](const tsettings& s) { EXPECT_EQ(s.params.names, defaults.params.names); }},
-        readrow{"swappedLettersAccepted", "[Names]\r\nNameA=b\r\nNameB=a\r\n", inierror::none, 0,
-                true,
-                [](const tsettings& s) {
-                  EXPECT_EQ(s.params.names[0], 'b');
-                  EXPECT_EQ(s.params.names[1], 'a');
-                }},
-        readrow{"garbageBytes", "[Colors]\r\n\xff\xfe\x01=\x80\r\nActive=3\r\n",
-                inierror::damaged, 2, false, nullptr}),
+        readrow{
+            "swappedLettersAccepted", "[Names]\r\nNameA=b\r\nNameB=a\r\n", inierror::none, 0, true,
+            [](const tsettings& s) {
+              EXPECT_EQ(s.params.names[0], 'b');
+              EXPECT_EQ(s.params.names[1], 'a');
+            }},
+        readrow{"garbageBytes", "[Colors]\r\n\xff\xfe\x01=\x80\r\nActive=3\r\n", inierror::damaged,
+                2, false, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(tinicodec, hugeLinesAreReadInLinearTime) {
   // A damaged file of some megabytes: one long line, then the lines after it.
-  std::string text = "[Coordinate system]\r\nMin x=";
+  std::string text = "[Coordinate system]\r\ninterval step=";
   text.append(4'000'000, '7');
   text += "\r\n";
   text.append(3'000'000, 'x');
@@ -285,7 +323,7 @@ TEST(tinicodec, hugeLinesAreReadInLinearTime) {
   const auto r = readtext(text, s);
   EXPECT_EQ(r.error, inierror::damaged);
   EXPECT_EQ(r.line, 3);
-  EXPECT_EQ(s.minx.size(), 4'000'000u);
+  EXPECT_EQ(s.gridstep.size(), 4'000'000u);
 
   std::string bignumber = "[Constants]\r\nMinA=";
   bignumber.append(1'000'000, '9');

@@ -9,6 +9,7 @@
 
 #include "dialogs/tsynt.h"
 #include "guifixture.h"
+#include "shell/tformulaview.h"
 
 namespace {
 

@@ -157,9 +157,11 @@ TEST_F(settingsfiletest, asmallstepsurvivesok) {
   EXPECT_EQ(f->field("StepPa")->text(), "0,001");
   QTest::mouseClick(f->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
   EXPECT_FALSE(f->isVisible());
-  EXPECT_EQ(func().boxes[0].configuredstep(), 0.001f);
-  EXPECT_EQ(func().boxes[0].format(), "%.3f");
-  EXPECT_EQ(func().boxes[1].configuredstep(), 0.01f);
+  // All five are selected: each takes the step shown.
+  for (size_t k = 0; k < 5; ++k) {
+    EXPECT_EQ(func().boxes[k].configuredstep(), 0.001f) << k;
+    EXPECT_EQ(func().boxes[k].format(), "%.3f") << k;
+  }
 }
 
 }  // namespace

@@ -590,12 +590,15 @@ TEST_F(iofiletest, unreadableformulasopenundrawnwithonemessage) {
   const std::vector<row> rows = {
       {"one",
        {"a*(x+"},
-       "Formelen \xABa*(x+\xBB kan ikke leses. Grafen er lastet med teksten sin, men tegnes "
+       "Formelen \xAB"
+       "a*(x+\xBB kan ikke leses. Grafen er lastet med teksten sin, men tegnes "
        "ikke."},
       {"two, one twice, and a good one",
        {"2x", "x^2", "a*(x+", "2x"},
        "3 formler kan ikke leses. Grafene er lastet med tekstene sine, men tegnes ikke:\r"
-       "\xAB2x\xBB\r\xABa*(x+\xBB"},
+       "\xAB"
+       "2x\xBB\r\xAB"
+       "a*(x+\xBB"},
       {"good ones", {"x^2", "a*x+b"}, nullptr},
   };
   for (const row& r : rows) {
@@ -800,6 +803,7 @@ TEST_F(iofiletest, lowercaseprojectextension) {
 
 TEST_F(iofiletest, projectwithmissingwindowfiles) {
   writeall(path("m.QVP"), path("gone1.QVW") + "\r\n\r\n" + path("gone2.QVW") + "\r\n");
+  services.messages.clear();
   openfile(path("m.QVP"));
   // Each line makes a window; a file that cannot be read leaves it empty.
   ASSERT_EQ(main->windowlist.size(), 2u);
