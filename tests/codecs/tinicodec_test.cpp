@@ -178,8 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
                 [](const tsettings& s) { EXPECT_EQ(s.params.names[0], 'p'); }},
         readrow{"emptyNameLeavesLetter", "[Names]\r\nNameC=\r\n", inierror::none, 0, true,
                 [](const tsettings& s) { EXPECT_EQ(s.params.names[2], 'c'); }},
-        readrow{"alwaysRoundOnlyFor1", "[Constants]\r\nAlways Round=2\r\n", inierror::none, 0, true,
-                [](const tsettings& s) { EXPECT_FALSE(s.params.alwaysround); }},
+        readrow{"alwaysRoundOnlyFor1", "[Constants]\r\nAlways Round=2\r\n", inierror::none, 0,
+                true, [](const tsettings& s) { EXPECT_FALSE(s.params.alwaysround); }},
         readrow{"alwaysRound1", "[Constants]\nAlways Round=1", inierror::none, 0, true,
                 [](const tsettings& s) { EXPECT_TRUE(s.params.alwaysround); }},
         readrow{"blankLineStopsWithMessage", "[Colors]\r\nActive=3\r\n\r\nPassive=4\r\n",
@@ -194,8 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
                   EXPECT_FLOAT_EQ(s.params.step[4], 0.5f);
                   EXPECT_TRUE(s.params.alwaysround);
                 }},
-        readrow{"keyOfOtherSectionIgnored", "[Coordinate system]\r\nActive=3\r\nMin x=-5\r\n",
-                inierror::none, 0, true,
+        readrow{"keyOfOtherSectionIgnored",
+                "[Coordinate system]\r\nActive=3\r\nMin x=-5\r\n", inierror::none, 0, true,
                 [](const tsettings& s) {
                   EXPECT_EQ(s.active, 9);
                   EXPECT_EQ(s.minx, "-5");
@@ -207,11 +207,11 @@ INSTANTIATE_TEST_SUITE_P(
                 }},
         readrow{"unrecognisedLastLineNoMessage", "[Colors]\r\nActive=3\r\ngarbage\r\n",
                 inierror::none, 0, true, [](const tsettings& s) { EXPECT_EQ(s.active, 3); }},
-        readrow{"firstLineNotSection", "Active=3\r\n[Colors]\r\nActive=4\r\n", inierror::damaged, 1,
-                false, [](const tsettings& s) { EXPECT_EQ(s.active, 9); }},
+        readrow{"firstLineNotSection", "Active=3\r\n[Colors]\r\nActive=4\r\n", inierror::damaged,
+                1, false, [](const tsettings& s) { EXPECT_EQ(s.active, 9); }},
         readrow{"singleGarbageLine", "garbage", inierror::none, 0, true, nullptr},
-        readrow{"headerAsLastLine", "[Colors]\r\nActive=1\r\n[Names]\r\n", inierror::none, 0, true,
-                [](const tsettings& s) { EXPECT_EQ(s.active, 1); }},
+        readrow{"headerAsLastLine", "[Colors]\r\nActive=1\r\n[Names]\r\n", inierror::none, 0,
+                true, [](const tsettings& s) { EXPECT_EQ(s.active, 1); }},
         readrow{"sectionsInAnyOrder",
                 "[Names]\rNameB=q\r[Coordinate system]\rgrid step=2\rinterval step=0.1\r",
                 inierror::none, 0, true,
@@ -222,8 +222,8 @@ INSTANTIATE_TEST_SUITE_P(
                 }},
         readrow{"unknownSectionStops", "[Other]\r\nActive=3\r\n", inierror::damaged, 1, false,
                 nullptr},
-        readrow{"badFloatEndsReading", "[Constants]\r\nMinA=-5\r\nMaxA=abc\r\nStepA=1\r\n",
-                inierror::badvalue, 3, false,
+        readrow{"badFloatEndsReading",
+                "[Constants]\r\nMinA=-5\r\nMaxA=abc\r\nStepA=1\r\n", inierror::badvalue, 3, false,
                 [](const tsettings& s) {
                   EXPECT_FLOAT_EQ(s.params.min[0], -5);
                   EXPECT_FLOAT_EQ(s.params.max[0], 100);
@@ -282,34 +282,34 @@ INSTANTIATE_TEST_SUITE_P(
                 false, nullptr},
         readrow{"hexRefused", "[Constants]\r\nMaxC=0x10\r\n", inierror::badvalue, 2, false,
                 nullptr},
-        readrow{"emptyFloatRefused", "[Constants]\r\nIntervalD=\r\n", inierror::badvalue, 2, false,
-                nullptr},
+        readrow{"emptyFloatRefused", "[Constants]\r\nIntervalD=\r\n", inierror::badvalue, 2,
+                false, nullptr},
         readrow{"directionMustBeOneOrMinusOne", "[Constants]\r\nDirectionA=1\r\nDirectionB=0\r\n",
                 inierror::badvalue, 3, false,
                 [](const tsettings& s) { EXPECT_EQ(s.params.direction[0], 1); }},
         readrow{"colourOutOfPalette", "[Colors]\r\nActive=16\r\n", inierror::badvalue, 2, false,
                 [](const tsettings& s) { EXPECT_EQ(s.active, 9); }},
-        readrow{"colourNegative", "[Coordinate system]\r\ngrid color=-1\r\n", inierror::badvalue, 2,
-                false, nullptr},
+        readrow{"colourNegative", "[Coordinate system]\r\ngrid color=-1\r\n", inierror::badvalue,
+                2, false, nullptr},
         readrow{"colourNotANumber", "[Colors]\r\nPassive=red\r\n", inierror::badvalue, 2, false,
                 nullptr},
         readrow{"colourWithSign", "[Colors]\r\nPassive=+15\r\n", inierror::none, 0, true,
                 [](const tsettings& s) { EXPECT_EQ(s.passive, 15); }},
-        readrow{"colourTooBigForInt", "[Colors]\r\nPassive=99999999999\r\n", inierror::badvalue, 2,
-                false, nullptr},
+        readrow{"colourTooBigForInt", "[Colors]\r\nPassive=99999999999\r\n", inierror::badvalue,
+                2, false, nullptr},
         readrow{"funcNameOutOfRange", "[Names]\r\nFuncName=4\r\n", inierror::badvalue, 2, false,
                 nullptr},
-        readrow{"duplicateLettersKeepOldOnes", "[Names]\r\nNameB=a\r\n", inierror::duplicatenames,
-                0, false,
+        readrow{"duplicateLettersKeepOldOnes", "[Names]\r\nNameB=a\r\n",
+                inierror::duplicatenames, 0, false,
                 [](const tsettings& s) { EXPECT_EQ(s.params.names, defaults.params.names); }},
-        readrow{
-            "swappedLettersAccepted", "[Names]\r\nNameA=b\r\nNameB=a\r\n", inierror::none, 0, true,
-            [](const tsettings& s) {
-              EXPECT_EQ(s.params.names[0], 'b');
-              EXPECT_EQ(s.params.names[1], 'a');
-            }},
-        readrow{"garbageBytes", "[Colors]\r\n\xff\xfe\x01=\x80\r\nActive=3\r\n", inierror::damaged,
-                2, false, nullptr}),
+        readrow{"swappedLettersAccepted", "[Names]\r\nNameA=b\r\nNameB=a\r\n", inierror::none, 0,
+                true,
+                [](const tsettings& s) {
+                  EXPECT_EQ(s.params.names[0], 'b');
+                  EXPECT_EQ(s.params.names[1], 'a');
+                }},
+        readrow{"garbageBytes", "[Colors]\r\n\xff\xfe\x01=\x80\r\nActive=3\r\n",
+                inierror::damaged, 2, false, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(tinicodec, hugeLinesAreReadInLinearTime) {
