@@ -92,13 +92,21 @@ bool tiofile::refused(const tqvdecoded& d) {
 }
 
 void tiofile::open(const std::string& given, bool copy) {
-  opening_ = true;
   problems_.clear();
   problemerror_ = false;
   badformulas_.clear();
   badformulacount_ = 0;
-  openfile(given, copy);
-  opening_ = false;
+  {
+    // Whatever way the loading ends, later messages are shown again at once.
+    struct collecting {
+      bool& flag;
+      explicit collecting(bool& f) : flag(f) { flag = true; }
+      ~collecting() { flag = false; }
+      collecting(const collecting&) = delete;
+      collecting& operator=(const collecting&) = delete;
+    } guard(opening_);
+    openfile(given, copy);
+  }
   if (badformulacount_ > 0) problems_.push_back(badformulatext());
   if (problems_.empty()) return;
   std::string text;
@@ -114,8 +122,8 @@ std::string tiofile::badformulatext() const {
     return "Formelen \xAB" + badformulas_[0] +
            "\xBB kan ikke leses. Grafen er lastet med teksten sin, men tegnes ikke.";
   std::string text = std::to_string(badformulacount_) +
-                     " formler kan ikke leses. Grafene er lastet med tekstene sine, men tegnes "
-                     "ikke:";
+                     " grafer har formler som ikke kan leses. De er lastet med tekstene sine, men "
+                     "tegnes ikke:";
   for (const std::string& f : badformulas_) text += "\r\xAB" + f + "\xBB";
   if (badformulacount_ > badformulas_.size() && badformulas_.size() == maxlisted) text += "\r\x85";
   return text;

@@ -595,7 +595,8 @@ TEST_F(iofiletest, unreadableformulasopenundrawnwithonemessage) {
        "ikke."},
       {"two, one twice, and a good one",
        {"2x", "x^2", "a*(x+", "2x"},
-       "3 formler kan ikke leses. Grafene er lastet med tekstene sine, men tegnes ikke:\r"
+       "3 grafer har formler som ikke kan leses. De er lastet med tekstene sine, men tegnes "
+       "ikke:\r"
        "\xAB"
        "2x\xBB\r\xAB"
        "a*(x+\xBB"},
