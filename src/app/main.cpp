@@ -1,8 +1,11 @@
 // Tarnelo: the start-up sequence, then the event loop.
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
+#include <cstring>
 
 #include "platform/qt/qtimage.h"
 #include "platform/qt/qtservices.h"
@@ -25,8 +28,19 @@ void installtranslation(QApplication& app, QTranslator& translator) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Answered before Qt looks for a display, so it works from any terminal.
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("Tarnelo %s\n", TARNELO_VERSION);
+      return 0;
+    }
   QApplication app(argc, argv);
+  Q_INIT_RESOURCE(tarnelo);
   QApplication::setApplicationName(QStringLiteral("Tarnelo"));
+  QApplication::setApplicationVersion(QStringLiteral(TARNELO_VERSION));
+  QGuiApplication::setDesktopFileName(QStringLiteral("no.tarnelo.Tarnelo"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/no.tarnelo.Tarnelo.svg")));
+
   QTranslator translator;
   installtranslation(app, translator);
   // Installed last, so asked first.
@@ -42,5 +56,6 @@ int main(int argc, char** argv) {
   std::unique_ptr<tmainform> main = startprogram(services, images, parsestartoptions(arguments));
   main->showMaximized();
   if (main->terminating) return 1;
+  openstartfiles(*main);
   return app.exec();
 }

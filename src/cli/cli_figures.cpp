@@ -48,15 +48,8 @@ bool integer(const char* s, int lo, int hi, int& v) {
   return true;
 }
 
-// One figure's family, parameters and (family 8) formula.
-struct figurewish {
-  int kind = 0;
-  std::array<double, 5> p{};
-  std::string formula;
-};
+}  // namespace
 
-// Makes and resets a figure; for family 8 the formula is parsed first.
-// Returns nullptr after printing the parser's complaint.
 std::unique_ptr<tfigure> build(const figurewish& wish, tcoords& coords, theadlesshost& host) {
   std::unique_ptr<tfigure> f = makefigure(wish.kind, coords, host);
   if (wish.kind == family::custom) {
@@ -74,6 +67,8 @@ std::unique_ptr<tfigure> build(const figurewish& wish, tcoords& coords, theadles
   for (int k = 1; k <= 5; ++k) f->param[k] = wish.p[k - 1];
   return f;
 }
+
+namespace {
 
 std::string first(const std::string& s) { return s.empty() ? std::string() : s.substr(0, 1); }
 

@@ -8,6 +8,7 @@
 #include "cli/cli_dump.h"
 #include "cli/cli_expr.h"
 #include "cli/cli_figures.h"
+#include "cli/cli_points.h"
 #include "cli/cliargs.h"
 
 namespace {
@@ -17,18 +18,20 @@ struct command {
   int (*run)(int argc, char** argv);  // argv[0] is the command name
 };
 
-constexpr std::array<command, 6> commands = {{
+constexpr std::array<command, 8> commands = {{
     {"parse", cmdparse},
     {"eval", cmdeval},
     {"deriv", cmdderiv},
     {"dump", clidump},
     {"figure", cmdfigure},
     {"plot", cmdplot},
+    {"points", cmdpoints},
+    {"table", cmdtable},
 }};
 
 std::string usage() {
   return std::string(exprusage) +
-         "  tarnelo-cli dump FIL\n" + figuresusage;
+         "  tarnelo-cli dump FIL\n" + figuresusage + pointsusage;
 }
 
 }  // namespace

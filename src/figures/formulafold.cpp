@@ -5,12 +5,18 @@
 #include <cstdio>
 #include <string_view>
 
+#include "figures/numbers.h"
+
 namespace formulafold {
 
 namespace {
 
-bool letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool digit(char c) { return c >= '0' && c <= '9'; }
+bool letter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Checks a user format: literal text, "%%", and exactly one %f conversion
 // with bounded width and precision.
@@ -20,7 +26,8 @@ bool safeformat(const std::string& f) {
     if (f[i] != '%') continue;
     ++i;
     if (i < f.size() && f[i] == '%') continue;
-    while (i < f.size() && (f[i] == '-' || f[i] == '+' || f[i] == ' ' || f[i] == '#' || f[i] == '0'))
+    while (i < f.size() &&
+           (f[i] == '-' || f[i] == '+' || f[i] == ' ' || f[i] == '#' || f[i] == '0'))
       ++i;
     int width = 0;
     while (i < f.size() && digit(f[i])) width = width * 10 + (f[i++] - '0');
@@ -39,7 +46,9 @@ bool safeformat(const std::string& f) {
 
 }  // namespace
 
-bool numeric(char c, char sep) { return digit(c) || c == '.' || c == sep; }
+bool numeric(char c, char sep) {
+  return digit(c) || c == '.' || c == sep;
+}
 
 void replaceall(std::string& s, const std::string& from, const std::string& to) {
   if (from.empty()) return;
@@ -139,11 +148,25 @@ void emptyfunctions(std::string& s, char sep) {
     std::string_view by;
   };
   const std::array<rule, 19> rules{{
-      {"abs", "0"},    {"arctan", "0"},       {"frac", "0"},   {"int", "0"},
-      {"invsin", "0"}, {"round", "0"},        {"sign", "0"},   {"sin", "0"},
-      {"sqr", "0"},    {"sqrt", "0"},         {"tan", "0"},    {"tg", "0"},
-      {"cos", "1"},    {"exp", "1"},          {"fak", "1"},    {"invcos", halfpi},
-      {"ln", "udefinert"}, {"log", "udefinert"}, {"random", "random(0)"},
+      {"abs", "0"},
+      {"arctan", "0"},
+      {"frac", "0"},
+      {"int", "0"},
+      {"invsin", "0"},
+      {"round", "0"},
+      {"sign", "0"},
+      {"sin", "0"},
+      {"sqr", "0"},
+      {"sqrt", "0"},
+      {"tan", "0"},
+      {"tg", "0"},
+      {"cos", "1"},
+      {"exp", "1"},
+      {"fak", "1"},
+      {"invcos", halfpi},
+      {"ln", "udefinert"},
+      {"log", "udefinert"},
+      {"random", "random(0)"},
   }};
   for (const rule& r : rules) {
     const std::string call = std::string(r.name) + "()";
@@ -173,14 +196,13 @@ void dropfactorone(std::string& s, char sep) {
     else
       ++i;
   }
-  while (!s.empty() &&
-         (s.back() == '*' || s.back() == '+' || s.back() == '-' || s.back() == '/'))
+  while (!s.empty() && (s.back() == '*' || s.back() == '+' || s.back() == '-' || s.back() == '/'))
     s.pop_back();
   if (!s.empty() && s.front() == '+') s.erase(0, 1);
   if (s.empty()) s = "0";
 }
 
-std::string valuetext(double v, const std::string& format) {
+std::string valuetext(double v, const std::string& format, char sep) {
   const std::string& f = safeformat(format) ? format : std::string("%.2f");
   char buf[512];
   std::snprintf(buf, sizeof buf, f.c_str(), v);
@@ -191,17 +213,11 @@ std::string valuetext(double v, const std::string& format) {
   }
   if (t.size() > 30) t.resize(30);
   // -0.001 shows as "-0": a zero keeps no sign (else "-0*x+5" folds to "-+5").
-  const std::size_t minus = t.find('-');
-  if (minus != std::string::npos) {
-    bool zero = true, anydigit = false;
-    for (char c : t) {
-      if (digit(c)) {
-        anydigit = true;
-        if (c != '0') zero = false;
-      }
-    }
-    if (anydigit && zero) t.erase(minus, 1);
-  }
+  dropnegativezero(t);
+  // The value in the user's own notation; the folding steps take sep as a
+  // decimal mark.
+  for (char& c : t)
+    if (c == '.') c = sep;
   return t;
 }
 

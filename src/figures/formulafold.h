@@ -1,7 +1,8 @@
 // The folding steps that turn a formula template with values filled in into
 // readable text: zero terms and factors 1 dropped, sign pairs folded, empty
-// function calls replaced. A "." always counts as a decimal point (the values
-// are written with it), as does the locale's separator sep.
+// function calls replaced. The values are written with the locale's separator
+// sep; a "." (the user's own formula text keeps it) counts as a decimal point
+// as well.
 #pragma once
 
 #include <string>
@@ -23,7 +24,8 @@ void dropfactorone(std::string& s, char sep);
 // A value written with a printf format: only "%[flags][width][.precision]f"
 // with text around it is taken, anything else falls back to "%.2f". Trailing
 // zeros after the decimal point and then the point go, the text is cut to 30
-// characters, and a value that shows as zero loses its minus sign.
-std::string valuetext(double v, const std::string& format);
+// characters, a value that shows as zero loses its minus sign, and the decimal
+// point becomes sep.
+std::string valuetext(double v, const std::string& format, char sep);
 
 }  // namespace formulafold

@@ -327,7 +327,11 @@ void tanalysis::spacekey() {
   // The typed x itself, not the pixel column it falls in.
   // The new tangent line is now the selected figure, so the status says what
   // the tool says of a selected line, as after a dragged placement.
-  if (findtangent(p.x, p.y, x)) host_.setstatus(analysistext::linerefused);
+  if (findtangent(p.x, p.y, x))
+    host_.setstatus(analysistext::linerefused);
+  else
+    host_.services().messagebox(analysistext::spacenotangent, "", platform::msgkind::warning,
+                                platform::msgbuttons::ok);
   // The placement ends here: no drag follows a typed x.
   dispose();
   tangbase = nullptr;

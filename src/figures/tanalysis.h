@@ -33,6 +33,8 @@ inline const std::string linerefused =
 // The two boxes of the space key.
 inline const std::string spaceonline = "En linje har ingen tangent.";
 inline const std::string spaceoutside = "Punktet ligger utenfor vinduet.";
+// A typed x where the curve has no tangent (a hyperbola's pole).
+inline const std::string spacenotangent = "Grafen har ingen tangent i dette punktet.";
 // A derivative that cannot become a curve of its own.
 inline const std::string derivtoolong = "Den deriverte er for lang til \xE5 bli en egen funksjon.";
 inline const std::string derivbadtext = "Den deriverte kan ikke tegnes som egen funksjon.";

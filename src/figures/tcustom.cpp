@@ -13,7 +13,9 @@
 #include "figures/formulafold.h"
 
 namespace {
-bool isletter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isletter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 }  // namespace
 
 void tcustom::setformula(const texpression& parsed) {
@@ -70,6 +72,9 @@ void tcustom::initfixpoints() {
   tfigure::initfixpoints();
   fixx[1] = 0;
   fixy[1] = value(0);
+  // A formula with parameters in non-linear places cannot be turned through
+  // points, so it shows no fix point to hold it by.
+  if (!paramcheck(&expression.root).ok) fixcount = 0;
 }
 
 void tcustom::calculate() {
@@ -133,7 +138,8 @@ void tcustom::draw() {
   const platform::colour col = statecolour();
   s.setpen({col, 1, platform::penstyle::solid, platform::penmode::copy});
   if (!evalfailed) {
-    s.polyline(std::span<const platform::point>(points.data(), static_cast<std::size_t>(pointcount)));
+    s.polyline(
+        std::span<const platform::point>(points.data(), static_cast<std::size_t>(pointcount)));
   } else if (pointcount > 0) {
     // Join neighbours only; where the formula was undefined a gap stays open.
     s.moveto(points[0].x, points[0].y);
@@ -157,4 +163,10 @@ double tcustom::markervalue(int k) const {
 
 bool tcustom::hasmarkervalue(int k) const {
   return k >= 1 && k <= static_cast<int>(paramletters.size());
+}
+
+bool tcustom::usesparam(int k) const {
+  const std::string& letters = ::paramletters();
+  return k >= 1 && k <= 5 && static_cast<std::size_t>(k) <= letters.size() &&
+         paramletters.find(letters[static_cast<std::size_t>(k - 1)]) != std::string::npos;
 }

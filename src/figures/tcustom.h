@@ -29,6 +29,7 @@ class tcustom : public tfigure {
   void dragto(double x, double y) override;
   void setrow(tmath& matrix, int32_t row, double x, double y) override;
   void turnmany(double x, double y) override;
+  bool usesparam(int k) const override;
 
   // True when the formula (from a file) does not parse: nothing is drawn.
   bool unreadable() const { return expression.errcode != 0; }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "figures/formulafold.h"
+#include "figures/numbers.h"
 
 void tfigure::reset() {
   textmode = 0;
@@ -26,8 +27,8 @@ void tfigure::reset() {
 }
 
 bool tfigure::unchanged() {
-  const tcachedrange now{coords->minx,  coords->maxx,  coords->miny,
-                         coords->maxy,  coords->right, coords->bottom};
+  const tcachedrange now{coords->minx, coords->maxx,  coords->miny,
+                         coords->maxy, coords->right, coords->bottom};
   bool same = now == cachedrange;
   for (int k = 1; k <= 5 && same; ++k) same = param[k] == oldparam[k];
   if (same) return true;
@@ -92,7 +93,9 @@ void tfigure::setcounts() {
   maxfix = -1;
 }
 
-double tfigure::value(double) const { return 0; }
+double tfigure::value(double) const {
+  return 0;
+}
 
 void tfigure::setstep() {
   step = coords->xstep;
@@ -108,7 +111,8 @@ std::string tfigure::valuetext(int k) const {
   if (!hasmarkervalue(k)) return {};
   const bool rotating = host != nullptr && host->currenttool() == toolcode::rotate;
   const std::string format = rotating || host == nullptr ? "%.2f" : host->paramformat(k);
-  return formulafold::valuetext(markervalue(k), format);
+  const char sep = host != nullptr ? host->decimalseparator() : '.';
+  return formulafold::valuetext(markervalue(k), format, sep);
 }
 
 std::string tfigure::formula() {
@@ -133,11 +137,7 @@ void tfigure::showparams() {
   if (host != nullptr) {
     const char sep = host->decimalseparator();
     for (int k = 1; k <= paramcount && k <= 5; ++k) {
-      char buf[512];
-      std::snprintf(buf, sizeof buf, "%.2f", param[k]);
-      std::string text = buf;
-      std::replace(text.begin(), text.end(), '.', sep);
-      host->setparamtext(k, text);
+      host->setparamtext(k, fixedtext(param[k], "%.2f", sep));
     }
     host->changef2(*this);
   }

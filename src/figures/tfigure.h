@@ -21,15 +21,15 @@ class tmath;
 
 // Family codes (the figure's kind), as in menus, files and the panel.
 namespace family {
-inline constexpr int line = 0;          // trectangle
-inline constexpr int parabola = 1;      // tellipse: a*x^2+b*x+c
-inline constexpr int vertexparab = 2;   // tparab: a*(x-b)^2+c
-inline constexpr int hyperbola = 3;     // thiper
-inline constexpr int sine = 4;          // tsin
-inline constexpr int cosine = 5;        // tcos
-inline constexpr int cubic = 6;         // tpolthree
-inline constexpr int quartic = 7;       // tpolfour
-inline constexpr int custom = 8;        // tcustom
+inline constexpr int line = 0;         // trectangle
+inline constexpr int parabola = 1;     // tellipse: a*x^2+b*x+c
+inline constexpr int vertexparab = 2;  // tparab: a*(x-b)^2+c
+inline constexpr int hyperbola = 3;    // thiper
+inline constexpr int sine = 4;         // tsin
+inline constexpr int cosine = 5;       // tcos
+inline constexpr int cubic = 6;        // tpolthree
+inline constexpr int quartic = 7;      // tpolfour
+inline constexpr int custom = 8;       // tcustom
 inline constexpr int count = 9;
 }  // namespace family
 
@@ -88,7 +88,7 @@ class tfigure {
   std::string formulabuf;
   tcachedrange cachedrange;
   uint8_t kind = 0;
-  std::string template_;  // the formula template ("template" is a keyword)
+  std::string template_;        // the formula template ("template" is a keyword)
   tfigurehost* host = nullptr;  // the rest of the program, outlives the figure
 
   // Virtual operations, in slot order.
@@ -111,6 +111,10 @@ class tfigure {
   virtual void getrange(double& xmin, double& xmax);
   virtual void setrow(tmath& matrix, int32_t row, double x, double y);
   virtual void turnmany(double x, double y);
+
+  // Whether parameter k (1..5, the letter k) occurs in the figure: the first
+  // paramcount parameters of a family; the letters of a user formula.
+  virtual bool usesparam(int k) const { return k >= 1 && k <= paramcount && k <= 5; }
 
   // Non-virtual operations.
   void showparams();

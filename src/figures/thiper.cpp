@@ -4,7 +4,16 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "figures/familyrounding.h"
+#include "figures/numbers.h"
+
+namespace {
+
+// A parameter rounded to a multiple of 0.01 as the parameter boxes round.
+float hundredths(double v) {
+  return roundtostep(static_cast<float>(v), 0.01f);
+}
+
+}  // namespace
 
 double thiper::value(double x) const {
   const double u = x + param[2];
@@ -36,7 +45,7 @@ void thiper::calculate() {
   pointcount = 0;
   pointcount2 = 0;
 
-  if (roundtounit(param[1], 0.01) == 0) {
+  if (hundredths(param[1]) == 0) {
     // Too flat to tell from the line y = c.
     param[1] = 0;
     points[0] = k.worldtopixel(k.minx, c);
@@ -155,7 +164,9 @@ bool thiper::hittest(int32_t px, int32_t py) {
 }
 
 namespace {
-bool showszero(const std::string& t) { return t == "0"; }
+bool showszero(const std::string& t) {
+  return t == "0";
+}
 }  // namespace
 
 std::string thiper::plainformula() const {
@@ -179,11 +190,11 @@ std::string thiper::displayformula() const {
   const std::string head = name.size() > 1 ? name.substr(1) : std::string();
   if (param[1] == 0 && param[3] == 0) return head + "0";
   std::string buf = head;
-  const bool hasa = roundtounit(param[1], 0.01) != 0;
+  const bool hasa = hundredths(param[1]) != 0;
   if (hasa) {
     std::string n = valuetext(1).substr(0, 15);
     std::string d = "x";
-    if (roundtounit(param[2], 0.01) != 0) {
+    if (hundredths(param[2]) != 0) {
       n = " " + n + " ";
       d += (param[2] > 0 ? " +" : " ") + valuetext(2);
       d = d.substr(0, 15);
@@ -199,7 +210,7 @@ std::string thiper::displayformula() const {
       buf += i < d.size() ? d[i] : ' ';
     }
   }
-  if (roundtounit(param[3], 0.01) != 0) {
+  if (hundredths(param[3]) != 0) {
     // Without a fraction in front the constant stands alone, without a "+".
     if (hasa && param[3] > 0) buf += " +";
     buf += " " + valuetext(3);

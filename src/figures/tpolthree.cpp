@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "figures/familyrounding.h"
+#include "figures/numbers.h"
 
 double tpolthree::value(double x) const {
   return ((param[1] * x + param[2]) * x + param[3]) * x + param[4];
@@ -24,8 +24,9 @@ void tpolthree::initfixpoints() {
     ext1x = 0;
     ext2x = 0;
   }
-  ext1x = roundtounit(ext1x, 0.000001);
-  ext2x = roundtounit(ext2x, 0.000001);
+  // Rounded as the parameter boxes round, in 4-byte floats.
+  ext1x = roundtostep(static_cast<float>(ext1x), 0.000001f);
+  ext2x = roundtostep(static_cast<float>(ext2x), 0.000001f);
   ext1y = value(ext1x);
   ext2y = value(ext2x);
   // The inflection point when the extremes exist, (0, d) otherwise.

@@ -41,8 +41,12 @@ tclipfigure tclipbrd::copyfigure(const tfigure& figure) {
   c.kind = figure.kind;
   c.paramcount = std::clamp(figure.paramcount, 0, 5);
   c.frozen = figure.frozen;
-  for (int32_t i = 1; i <= c.paramcount; ++i)
-    c.param[static_cast<size_t>(i)] = figure.param[static_cast<size_t>(i)];
+  // By letter: a user formula in b alone keeps b, not a.
+  for (int32_t k = 1; k <= 5; ++k) {
+    const size_t i = static_cast<size_t>(k);
+    c.used[i] = figure.usesparam(k);
+    if (c.used[i]) c.param[i] = figure.param[i];
+  }
   if (const auto* custom = dynamic_cast<const tcustom*>(&figure)) {
     c.formula = custom->formulatext.substr(0, tcustom::maxformula);
     // The copied formula becomes the current one, as a new user figure would take it.
@@ -138,8 +142,9 @@ void tclipbrd::pastefigures(tclipwindow& window, const std::vector<tclipfigure>&
   for (const tclipfigure& f : list) {
     // A formula that no longer parses (other parameter letters since) is left out.
     if (f.kind == family::custom && !host_.setcustomformula(f.formula)) continue;
-    for (int32_t k = 1; k <= f.paramcount; ++k)
-      host_.setboxvalue(k, static_cast<float>(f.param[static_cast<size_t>(k)]));
+    for (int32_t k = 1; k <= 5; ++k)
+      if (f.used[static_cast<size_t>(k)])
+        host_.setboxvalue(k, static_cast<float>(f.param[static_cast<size_t>(k)]));
     tfigure* g = window.creategraph(f.kind);
     if (!g) continue;
     g->frozen = f.frozen;
@@ -147,8 +152,9 @@ void tclipbrd::pastefigures(tclipwindow& window, const std::vector<tclipfigure>&
     last = &f;
   }
   if (!last) return;
-  for (int32_t k = 1; k <= last->paramcount; ++k)
-    host_.showboxtext(k, static_cast<float>(last->param[static_cast<size_t>(k)]));
+  for (int32_t k = 1; k <= 5; ++k)
+    if (last->used[static_cast<size_t>(k)])
+      host_.showboxtext(k, static_cast<float>(last->param[static_cast<size_t>(k)]));
 }
 
 void tclipbrd::undodelete(tclipwindow& window) {

@@ -58,7 +58,8 @@ struct tclipfigure {
   uint8_t kind = 0;
   int32_t paramcount = 0;
   bool frozen = false;
-  std::array<double, 6> param{};  // 1..paramcount, double precision
+  std::array<double, 6> param{};  // the parameters used, double precision
+  std::array<bool, 6> used{};     // parameter k (the letter k) occurs
   std::string formula;            // user-defined figures, at most 80 characters
 };
 

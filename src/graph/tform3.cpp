@@ -58,7 +58,7 @@ std::string tform3::formatf(double v, char decimalseparator) {
 
 std::optional<double> tform3::read(QLineEdit* edit, bool report) {
   const std::string text = platform::tocp1252(edit->text());
-  const std::optional<float> v = edittofloat(text, services_.decimalseparator());
+  const std::optional<float> v = typedfloat(text, services_.decimalseparator());
   if (v && std::isfinite(*v)) return static_cast<double>(*v);
   if (report) {
     services_.messagebox(notanumbermessage(text), "", platform::msgkind::error,

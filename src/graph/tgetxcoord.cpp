@@ -52,7 +52,7 @@ void tgetxcoord::formshow() {
 
 bool tgetxcoord::bitbtn1click() {
   const std::string text = platform::tocp1252(edit1_->text());
-  const std::optional<float> v = edittofloat(text, services_.decimalseparator());
+  const std::optional<float> v = typedfloat(text, services_.decimalseparator());
   if (!v || !std::isfinite(*v)) {
     services_.messagebox(notanumbermessage(text), "", platform::msgkind::error,
                          platform::msgbuttons::ok);

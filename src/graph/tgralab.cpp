@@ -1,5 +1,6 @@
 #include "graph/tgralab.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -18,6 +19,7 @@ bool inzone(int32_t px, int32_t py, int32_t x, int32_t y) {
 
 void tgralab::copyfrom(const tgralab& other) {
   text = other.text;
+  softbreak = other.softbreak;
   font = other.font;
   left = other.left;
   top = other.top;
@@ -153,11 +155,18 @@ void tgralab::drawframe() {
   owner->labelshown();
 }
 
+bool tgralab::nofurtherout(int32_t l, int32_t t, int32_t r, int32_t b) const {
+  const int32_t cw = owner->labelclientwidth();
+  const int32_t ch = owner->labelclientheight();
+  const auto out = [](int64_t by) { return std::max<int64_t>(by, 0); };
+  return out(-int64_t{l}) <= out(-int64_t{left}) && out(-int64_t{t}) <= out(-int64_t{top}) &&
+         out(int64_t{r} - cw) <= out(int64_t{left} + width - cw) &&
+         out(int64_t{b} - ch) <= out(int64_t{top} + height - ch);
+}
+
 void tgralab::move(int32_t dx, int32_t dy) {
   if (!owner) return;
-  if (top + dy < 0 || left + dx < 0 || top + dy + height > owner->labelclientheight() ||
-      left + dx + width > owner->labelclientwidth())
-    return;
+  if (!nofurtherout(left + dx, top + dy, left + dx + width, top + dy + height)) return;
   erase();
   left += dx;
   top += dy;
@@ -184,8 +193,9 @@ void tgralab::resize(int32_t dx, int32_t dy) {
   if (handle & labelhandle::left) l += dx;
   if (handle & labelhandle::bottom) b += dy;
   if (handle & labelhandle::top) t += dy;
-  if (r - l < minsize || b - t < minsize || r > owner->labelclientwidth() ||
-      b > owner->labelclientheight() || l < 0 || t < 0)
+  // A label already below the smallest size may still grow.
+  if ((r - l < minsize && r - l < width) || (b - t < minsize && b - t < height) ||
+      !nofurtherout(l, t, r, b))
     return;
   const int32_t oldwidth = width;
   erase();
@@ -203,16 +213,23 @@ void tgralab::resize(int32_t dx, int32_t dy) {
 void tgralab::wrap() {
   platform::surface* m = measurer();
   if (!m) return;
+  softbreak.resize(text.size(), false);
   for (size_t i = 0; i < text.size(); ++i) {
     // A line keeps its last character even when that alone is too wide, or
     // the reflow would hand it on to a new line for ever.
     while (text[i].size() > 1 && m->textwidth(text[i]) > width) {
       const char c = text[i].back();
       text[i].pop_back();
-      if (i + 1 < text.size())
+      if (i + 1 < text.size() && softbreak[i]) {
         text[i + 1].insert(text[i + 1].begin(), c);
-      else
-        text.emplace_back(1, c);
+      } else {
+        // The user's own next line stays as it was: the character starts a
+        // line of its own, which takes over the break that followed line i.
+        const auto at = static_cast<std::ptrdiff_t>(i) + 1;
+        text.insert(text.begin() + at, std::string(1, c));
+        softbreak.insert(softbreak.begin() + at, softbreak[i]);
+        softbreak[i] = true;
+      }
     }
   }
 }
@@ -220,14 +237,20 @@ void tgralab::wrap() {
 void tgralab::unwrap() {
   platform::surface* m = measurer();
   if (!m) return;
+  softbreak.resize(text.size(), false);
   for (size_t i = 0; i + 1 < text.size(); ++i) {
-    while (i + 1 < text.size() && m->textwidth(text[i]) < width) {
+    while (i + 1 < text.size() && softbreak[i] && m->textwidth(text[i]) < width) {
       std::string& next = text[i + 1];
       if (!next.empty()) {
         text[i].push_back(next.front());
         next.erase(next.begin());
       }
-      if (next.empty()) text.erase(text.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+      if (next.empty()) {
+        const auto at = static_cast<std::ptrdiff_t>(i) + 1;
+        softbreak[i] = softbreak[i + 1];
+        text.erase(text.begin() + at);
+        softbreak.erase(softbreak.begin() + at);
+      }
     }
   }
 }

@@ -58,6 +58,10 @@ class tgralab {
   double worldx = 0;
   double worldy = 0;
   std::vector<std::string> text;
+  // softbreak[i]: line i was broken by a narrower label and goes on in line
+  // i + 1; only such breaks are undone when it widens. Missing entries are the
+  // user's own line breaks.
+  std::vector<bool> softbreak;
   tlabelowner* owner = nullptr;
   bool editing = false;
   uint8_t handle = 0;
@@ -78,10 +82,12 @@ class tgralab {
   // The black outline and, when there is room, the eight handles; on the
   // screen only, so the next repaint removes it.
   void drawframe();
-  // Moves by (dx, dy) when the label stays inside the client area.
+  // Moves by (dx, dy) when no edge goes further out of the client area than
+  // it was (a label that sticks out after the window shrank can come back).
   void move(int32_t dx, int32_t dy);
-  // Moves the grabbed handle's edges by (dx, dy); a step that would leave the
-  // client area or go below 10 x 10 is ignored.
+  // Moves the grabbed handle's edges by (dx, dy); a step that would take an
+  // edge further out of the client area or make the label smaller than
+  // 10 x 10 is ignored.
   void resize(int32_t dx, int32_t dy);
   // Reflows the lines to the label's width, character by character.
   void wrap();
@@ -101,4 +107,7 @@ class tgralab {
   // The screen when it is not the image itself.
   platform::surface* separatescreen();
   void setrect(int32_t l, int32_t t, int32_t r, int32_t b);
+  // True when the rectangle sticks out of the client area on no side further
+  // than the label does now.
+  bool nofurtherout(int32_t l, int32_t t, int32_t r, int32_t b) const;
 };

@@ -33,6 +33,7 @@ tgrlabels::tgrlabels(tgrform& window, tmainform& main) : window_(window), main_(
   };
   memo_->exited = [this] { tool_->memo2exit(); };
   memo_->keydown = [this](int key, bool ctrl) { return tool_->memo2keydown(key, ctrl); };
+  memo_->refused = [this](const QString& message) { main_.setpanel(2, message); };
 }
 
 tgrlabels::~tgrlabels() {
@@ -40,6 +41,7 @@ tgrlabels::~tgrlabels() {
   memo_->entered = nullptr;
   memo_->exited = nullptr;
   memo_->keydown = nullptr;
+  memo_->refused = nullptr;
   memo_.reset();
 }
 

@@ -175,7 +175,7 @@ void tgrform::dragpress(int x, int y) {
 }
 
 void tgrform::fixcoordsdialog(int x, int y) {
-  if (selection.size() != 1 || !curfig) return;
+  if (selection.size() != 1 || !curfig || !adjustable(*curfig)) return;
   tfigure& f = *curfig;
   if (!f.hittest(x, y) && f.findfixpoint(x, y) == 0) return;
   const worldpoint w = coords.pixeltoworld(x, y);

@@ -31,6 +31,8 @@ void tlabeltool::endedit(tgralab& label) {
   label.left = r.left;
   label.top = r.top;
   label.text = m.lines();
+  // Every line the memo gives is one the user sees as a line of its own.
+  label.softbreak.clear();
   label.font = m.font();
   label.editing = false;
   label.setworld();
@@ -124,6 +126,9 @@ void tlabeltool::labelclick(int32_t x, int32_t y) {
     return;
   }
   curlabel = nullptr;
+  // A label just picked shows no handles yet: the press moves it, whatever
+  // the last label drag was.
+  labelresize = false;
   for (const auto& l : labels) {
     if (l->contains(x, y)) {
       curlabel = l.get();
@@ -139,6 +144,9 @@ void tlabeltool::labelclick(int32_t x, int32_t y) {
     curlabel->drawframe();
     selectedlabel = curlabel;
     labeldrag = true;
+    // The drag that may follow starts here, also in a window without figures,
+    // whose press stores no press point of its own.
+    host_.setdown({x, y});
   }
   host_.enablecutcopy(host_.hasfigures() || curlabel != nullptr);
 }

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
@@ -106,10 +108,56 @@ void tmemoedit::focusOutEvent(QFocusEvent* event) {
   if (!windowswitch(event, this) && exited) exited();
 }
 
+QString tmemoedit::typedrefusal(const QString& typed) {
+  return QStringLiteral("Tegnet \u00AB%1\u00BB kan ikke brukes i en tekst.").arg(typed);
+}
+
+QString tmemoedit::pastedreplacement() {
+  return QStringLiteral("Tegn som ikke kan brukes i en tekst, ble byttet ut med \u00AB?\u00BB.");
+}
+
 void tmemoedit::keyPressEvent(QKeyEvent* event) {
   if (keydown && keydown(event->key(), (event->modifiers() & Qt::ControlModifier) != 0)) {
     event->accept();
     return;
   }
+  // A character the label could not store is not put in at all, so the memo
+  // never shows what the label would lose.
+  if (!event->text().isEmpty() && !platform::incp1252(event->text())) {
+    event->accept();
+    if (refused) refused(typedrefusal(event->text()));
+    return;
+  }
   QPlainTextEdit::keyPressEvent(event);
+}
+
+void tmemoedit::inputMethodEvent(QInputMethodEvent* event) {
+  const QString commit = event->commitString();
+  if (platform::incp1252(commit)) {
+    QPlainTextEdit::inputMethodEvent(event);
+    return;
+  }
+  QString kept;
+  QString left;
+  for (const QChar c : commit) {
+    if (platform::incp1252(QString(c)))
+      kept.append(c);
+    else if (!c.isLowSurrogate())
+      left.append(c);
+  }
+  QInputMethodEvent filtered(event->preeditString(), event->attributes());
+  filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+  QPlainTextEdit::inputMethodEvent(&filtered);
+  if (refused) refused(typedrefusal(left));
+}
+
+void tmemoedit::insertFromMimeData(const QMimeData* source) {
+  if (!source || !source->hasText()) return;
+  const QString text = source->text();
+  // Pasted text keeps its length and lines; only what cannot be stored is
+  // replaced, and the user is told.
+  const QString stored = platform::tounicode(platform::tocp1252(text));
+  textCursor().insertText(stored);
+  ensureCursorVisible();
+  if (stored != text && refused) refused(pastedreplacement());
 }

@@ -20,6 +20,13 @@ class tmemoedit : public QPlainTextEdit, public tlabelmemo {
   std::function<void()> exited;
   // A key; true when it was used and the memo must not handle it.
   std::function<bool(int key, bool ctrl)> keydown;
+  // Text the label cannot hold was typed (and left out) or pasted (and
+  // replaced); the message says which.
+  std::function<void(const QString& message)> refused;
+
+  // Labels are stored as single-byte text: what the memo will not take.
+  static QString typedrefusal(const QString& typed);
+  static QString pastedreplacement();
 
   // The QFont that draws a label font as the drawing surface draws it.
   static QFont qfontof(const platform::font& f);
@@ -41,9 +48,13 @@ class tmemoedit : public QPlainTextEdit, public tlabelmemo {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
 
   // The window's standard 8-point sans-serif, which a memo starts with.
-  static platform::font startfont() { return {"DejaVu Sans", 8, platform::black, false, false, false}; }
+  static platform::font startfont() {
+    return {"DejaVu Sans", 8, platform::black, false, false, false};
+  }
 
  private:
   platform::font font_ = startfont();

@@ -56,5 +56,7 @@ void customclick(tmainform& main, const std::function<int(tsynt&)>& run) {
   w->creategraph(family::custom);
   if (main.tool == toolcode::tangent) main.setpanel(2, platform::tounicode(tangenthint));
   w->repant();
+  // The panel shows the new figure's own values in the boxes.
+  main.func().paintbox6click();
   main.func().refresh();
 }

@@ -84,16 +84,18 @@ std::optional<float> edittofloat(std::string_view text, char decimalseparator) {
   return texttofloat(t, decimalseparator);
 }
 
-std::string notanumbermessage(std::string_view text) {
-  return "'" + std::string(text) + "' er ikke et gyldig tall.";
+std::optional<float> typedfloat(std::string_view text, char decimalseparator) {
+  std::string t(text);
+  // Either mark is the decimal separator; a second one makes it no number.
+  for (char& c : t) {
+    if (c == ',' || c == '.') {
+      c = decimalseparator;
+      break;
+    }
+  }
+  return texttofloat(t, decimalseparator);
 }
 
-float roundtostep(float value, float step) {
-  if (step == 0.0f || std::isnan(step) || !std::isfinite(value)) return value;
-  const float q = value / step;
-  if (!std::isfinite(q)) return value;
-  const float whole = std::trunc(q);
-  const float frac = q - whole;
-  // nearbyint rounds an exact half to even, which for a fraction is 0.
-  return whole * step + std::nearbyint(frac) * step;
+std::string notanumbermessage(std::string_view text) {
+  return "'" + std::string(text) + "' er ikke et gyldig tall.";
 }

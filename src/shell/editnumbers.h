@@ -1,5 +1,5 @@
-// Reading numbers typed by the user and rounding them to a step. Both work in
-// 4-byte floats, as the parameter boxes and options do.
+// Reading numbers typed by the user, in 4-byte floats as the parameter boxes
+// and options hold them.
 #pragma once
 
 #include <optional>
@@ -18,9 +18,10 @@ std::optional<float> edittofloat(std::string_view text, char decimalseparator);
 // of the 4-byte float range.
 std::optional<float> texttofloat(std::string_view text, char decimalseparator);
 
+// The number typed into a point dialog, where a value must be given: as
+// edittofloat, but an empty text and text that is no number ("abc") give no
+// value instead of 0.
+std::optional<float> typedfloat(std::string_view text, char decimalseparator);
+
 // The message shown when a typed text is not a number.
 std::string notanumbermessage(std::string_view text);
-
-// value rounded to the nearest multiple of step; an exact half step goes toward
-// zero. A step of 0 (or not a number) leaves the value as it is.
-float roundtostep(float value, float step);

@@ -1,6 +1,9 @@
 #include "shell/startup.h"
 
+#include <QFileInfo>
+
 #include "graph/tgrform.h"
+#include "platform/qt/cp1252.h"
 #include "settings/toptions.h"
 #include "shell/tfunc.h"
 
@@ -39,7 +42,32 @@ tstartoptions parsestartoptions(const std::vector<std::string>& arguments) {
       o.splashpath = arguments[++i];
     } else if (a == "--ini" && i + 1 < arguments.size()) {
       o.inipath = arguments[++i];
+    } else if (!a.empty() && a[0] != '-') {
+      o.files.push_back(a);
     }
   }
   return o;
+}
+
+void openstartfiles(tmainform& main) {
+  for (const std::string& given : main.startoptions().files) {
+    // Captions and project files name windows by absolute paths.
+    const QString path = QFileInfo(QString::fromStdString(given)).absoluteFilePath();
+    const std::string name = platform::tocp1252(path);
+    if (platform::tounicode(name) != path) {
+      main.services().messagebox("Filnavnet inneholder tegn som ikke kan brukes:\r" + name, "",
+                                 platform::msgkind::error, platform::msgbuttons::ok);
+      continue;
+    }
+    main.files().openfile(name);
+  }
+}
+
+std::string findcompanion(const std::string& programdir, const std::string& libexecdir) {
+  const std::string beside = programdir + "/tarnelo-splash";
+  if (QFileInfo(QString::fromStdString(beside)).isFile()) return beside;
+  const std::string installed = programdir + "/" + libexecdir + "/tarnelo-splash";
+  if (!libexecdir.empty() && QFileInfo(QString::fromStdString(installed)).isFile())
+    return installed;
+  return beside;
 }

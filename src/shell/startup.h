@@ -16,5 +16,16 @@ std::unique_ptr<tmainform> startprogram(platform::services& services,
                                         const tstartoptions& options);
 
 // Reads the program's own command-line options: --ini PATH, --splash PATH,
-// --no-splash. Unknown arguments are left alone.
+// --no-splash; every other argument not starting with "-" names a file to
+// open. Other options are left alone.
 tstartoptions parsestartoptions(const std::vector<std::string>& arguments);
+
+// Opens the files named on the command line, one after another, each as
+// "&Åpne..." would open it once its dialog has given the name.
+void openstartfiles(tmainform& main);
+
+// Where the companion program is: beside the program (the build tree), else
+// in the installed tree's libexec folder, given relative to the program's
+// folder. When neither holds it, the path beside the program, so that
+// starting it fails and says so.
+std::string findcompanion(const std::string& programdir, const std::string& libexecdir);

@@ -41,8 +41,10 @@ void tfilecommands::openclick() {
   d.helpcontext = opendialoghelp;
   if (!main_.services().openfile(d)) return;
   savefilterindex = 1;
-  const std::string name = d.filename;
+  openfile(d.filename);
+}
 
+void tfilecommands::openfile(const std::string& name) {
   if (isprojectname(name) && main_.modified) {
     const platform::msgresult r = main_.services().messagebox(
         savequestiontext, "Tarnelo", platform::msgkind::warning, platform::msgbuttons::yesnocancel);
@@ -68,7 +70,12 @@ void tfilecommands::openclick() {
   main_.commands().item("closewindow1")->setEnabled(true);
   iofile_.open(name, copy);
   main_.updateclosewindowitem();
-  if (main_.hasfunc()) main_.func().refresh();
+  if (main_.hasfunc()) {
+    // The boxes hold the loaded values; the fields and the display show the
+    // current figure's own.
+    main_.func().paintbox6click();
+    main_.func().refresh();
+  }
   main_.busy = 0;
 }
 

@@ -17,6 +17,10 @@ class tfilecommands {
   explicit tfilecommands(tmainform& main);
 
   void openclick();
+  // What "&Åpne..." does once its dialog has given a name: the save question
+  // before a project replaces a changed one, the copy question for a window
+  // file that is open already, then the file itself.
+  void openfile(const std::string& name);
   // True when the project was saved, or there was nothing to save.
   bool saveprojectclick();
   // True when the dialog was accepted and the file saved.

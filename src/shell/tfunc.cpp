@@ -84,6 +84,10 @@ void tfunc::filpop() {
       nofiguretext,
   };
   family = nofamilies;
+  // The headers name the letters as they are now.
+  for (int k = 1; k <= 5; ++k)
+    if (columns_[static_cast<size_t>(k - 1)])
+      columns_[static_cast<size_t>(k - 1)]->setletter(letter(k));
 }
 
 void tfunc::rewritemenucaptions() {
@@ -114,8 +118,9 @@ std::array<uint8_t, 5> tfunc::statesfor(const tfigure& figure) const {
   std::array<uint8_t, 5> s{};
   const bool disabled = main_.tool == toolcode::fixpoint || main_.tool == toolcode::rotate;
   for (int k = 1; k <= 5; ++k)
-    s[static_cast<size_t>(k - 1)] =
-        k > figure.paramcount ? tmanbox::hidden : (disabled ? tmanbox::disabled : tmanbox::normal);
+    s[static_cast<size_t>(k - 1)] = !figure.usesparam(k) ? tmanbox::hidden
+                                    : disabled           ? tmanbox::disabled
+                                                         : tmanbox::normal;
   return s;
 }
 
@@ -255,34 +260,19 @@ void tfunc::spindown() {
   refresh();
 }
 
-void tfunc::showparam(int k, int column, double value) {
-  tmanbox& b = boxes[static_cast<size_t>(column - 1)];
-  b.edittext = b.valuetext(static_cast<float>(value));
-  b.showvalue(static_cast<float>(value));
-  (void)k;
+void tfunc::showparam(int k, double value) {
+  boxes[static_cast<size_t>(k - 1)].showtext(static_cast<float>(value));
 }
 
 void tfunc::paintbox6click() {
   if (filtered.empty() || current < 0 || current >= static_cast<int32_t>(filtered.size())) return;
   tfigure& f = *filtered[static_cast<size_t>(current)];
-  std::array<uint8_t, 5> states = statesfor(f);
-  const uint8_t shown = (main_.tool == toolcode::fixpoint || main_.tool == toolcode::rotate)
-                            ? tmanbox::disabled
-                            : tmanbox::normal;
+  const std::array<uint8_t, 5> states = statesfor(f);
   updating = 1;
-  if (f.kind != family::custom) {
-    for (int k = 1; k <= std::min(f.paramcount, 5); ++k)
-      showparam(k, k, f.param[static_cast<size_t>(k)]);
-  } else {
-    // The columns follow the formula's letters, not their order in it.
-    states.fill(tmanbox::hidden);
-    for (size_t i = 0; i < f.paramletters.size() && i < 5; ++i)
-      for (int c = 1; c <= 5; ++c)
-        if (letter(c) == f.paramletters[i]) {
-          showparam(static_cast<int>(i + 1), c, f.param[i + 1]);
-          states[static_cast<size_t>(c - 1)] = shown;
-        }
-  }
+  // Box k is parameter k, also for a user formula: its parameters are kept
+  // by letter, and only the columns of the letters it uses are shown.
+  for (int k = 1; k <= 5; ++k)
+    if (f.usesparam(k)) showparam(k, f.param[static_cast<size_t>(k)]);
   updating = 0;
   if (main_.tool == toolcode::tangent)
     main_.setpanel(2, platform::tounicode(f.kind == family::line ? tangentline : tangenthint));
@@ -303,48 +293,37 @@ void tfunc::editchange(int k) {
   main_.modified = 1;
   if (updating) return;
   tmanbox& b = boxes[static_cast<size_t>(k - 1)];
-  if (b.dragflag == 0) {
-    editext(b);
-    refresh();
-  } else {
-    chkfig(b);
-  }
+  if (b.dragflag != 0 || b.readedit() == tmanbox::readresult::apply) chkfig(b);
+  refresh();
 }
 
 void tfunc::editexit(int k) {
-  if (k < 1 || k > 5 || !main_.activewindow || updating) return;
+  if (k < 1 || k > 5 || updating) return;
   tmanbox& b = boxes[static_cast<size_t>(k - 1)];
-  if (b.dragflag == 0)
-    editext(b);
-  else
-    chkfig(b);
+  const std::string text = b.edittext;
+  switch (b.endedit()) {
+    case tmanbox::readresult::apply:
+      chkfig(b);
+      break;
+    case tmanbox::readresult::notanumber:
+      main_.services().messagebox(notanumbermessage(text), "", platform::msgkind::error,
+                                  platform::msgbuttons::ok);
+      break;
+    default:
+      break;
+  }
+  refresh();
 }
 
 void tfunc::setparamtext(int k, const std::string& text) {
   if (k < 1 || k > 5) return;
   tmanbox& b = boxes[static_cast<size_t>(k - 1)];
   b.edittext = text;
-  // The box follows the figure; a figure that writes its own values is not
-  // changed back, and showing values is no change of the project.
-  if (!updating) b.readedit();
+  // The box follows the figure (within its limits); a figure that writes its
+  // own values is not changed back, and showing values is no change of the
+  // project.
+  if (!updating) b.endedit();
   if (columns_[static_cast<size_t>(k - 1)]) columns_[static_cast<size_t>(k - 1)]->refresh();
-}
-
-bool tfunc::editext(tmanbox& box) {
-  if (updating) return false;
-  const std::string text = box.edittext;
-  switch (box.readedit()) {
-    case tmanbox::readresult::apply:
-      chkfig(box);
-      return true;
-    case tmanbox::readresult::notanumber:
-      main_.services().messagebox(notanumbermessage(text), "", platform::msgkind::error,
-                                  platform::msgbuttons::ok);
-      return false;
-    case tmanbox::readresult::ignore:
-      break;
-  }
-  return false;
 }
 
 void tfunc::chkfig(tmanbox& box) {
@@ -352,16 +331,8 @@ void tfunc::chkfig(tmanbox& box) {
   if (!w || w->selection.empty() || w->selection[0]->dragging) return;
   const int k = box.index();
   for (tfigure* f : w->selection) {
-    int i = k;
-    if (f->kind == family::custom) {
-      // A user formula numbers its parameters by the letters it uses.
-      const size_t at = f->paramletters.find(letter(k));
-      if (at == std::string::npos) continue;
-      i = static_cast<int>(at) + 1;
-    } else if (k > f->paramcount) {
-      continue;
-    }
-    f->param[static_cast<size_t>(i)] = static_cast<double>(box.value);
+    if (!f->usesparam(k)) continue;
+    f->param[static_cast<size_t>(k)] = static_cast<double>(box.value);
     f->fixmode = false;
   }
   main_.panelrepaint = 1;
@@ -370,6 +341,10 @@ void tfunc::chkfig(tmanbox& box) {
 }
 
 void tfunc::boxmousedown(const std::string& control, int row) {
+  // An arrow or the tape ends a typed entry first, so the step starts from
+  // the clamped value.
+  for (tparamcolumn* c : columns_)
+    if (c) c->endentry();
   router.mousedown(control, row);
   timer_->setInterval(router.timerinterval);
   timer_->start();
@@ -455,7 +430,7 @@ void tfunc::buildwidgets() {
     col->mousemove = [this](const std::string& c, int row) { boxmousemove(c, row); };
     col->mouseup = [this] { boxmouseup(); };
     col->typed = [this](tmanbox& b) { editchange(b.index()); };
-    col->left = [this](tmanbox& b) { editexit(b.index()); };
+    col->ended = [this](tmanbox& b) { editexit(b.index()); };
     columns_[static_cast<size_t>(k - 1)] = col;
   }
   // Entering a group gives the pointer back its ordinary shape, should a drag

@@ -71,7 +71,7 @@ class tfunc : public QMdiSubWindow {
   void formactivate();
   // Sets the selector's entry and recomputes the filtered list.
   void selectfamily(int entry);
-  // The states of columns 1..5 for a figure: beyond its parameter count
+  // The states of columns 1..5 for a figure: the parameters it does not use
   // hidden, disabled under the fix-point and rotate tools, else normal.
   std::array<uint8_t, 5> statesfor(const tfigure& figure) const;
   // The parameter letter of box k (1..5).
@@ -83,13 +83,13 @@ class tfunc : public QMdiSubWindow {
   void spindown();
 
   // The edit field of box k (1..5): a change (typed by the user or written by
-  // a box or a figure) and leaving it.
+  // a box or a figure), and the end of a typed entry (Enter, leaving the
+  // field, an arrow), where the value is clamped and text that is not a
+  // number is reported.
   void editchange(int k);
   void editexit(int k);
   // Writes the edit field of box k as a figure showing its parameters does.
   void setparamtext(int k, const std::string& text);
-  // The last typed text that was no number, for the error message.
-  bool editext(tmanbox& box);
   void chkfig(tmanbox& box);
 
   // Mouse and timer routing to the boxes.
@@ -112,7 +112,7 @@ class tfunc : public QMdiSubWindow {
  private:
   void buildwidgets();
   void rewritemenucaptions();
-  void showparam(int k, int column, double value);
+  void showparam(int k, double value);
 
   tmainform& main_;
   tformulaview* display_ = nullptr;

@@ -43,6 +43,13 @@ void tiofile::tell(const std::string& text, bool warning) {
 }
 
 bool tiofile::readfile(const std::string& name, std::string& bytes) {
+  // A named pipe or a device would block the open or the read until something
+  // else writes to it; only a plain file can be one of ours.
+  const QFileInfo info(platform::tounicode(name));
+  if (info.exists() && !info.isFile()) {
+    tell("Kan ikke \xE5pne fila " + name + ".\rDet er ikke en vanlig fil.", false);
+    return false;
+  }
   QFile f(platform::tounicode(name));
   if (!f.open(QIODevice::ReadOnly)) {
     tell("Kan ikke \xE5pne fila " + name + ".\r" + platform::tocp1252(f.errorString()), false);

@@ -22,6 +22,7 @@
 #include "settings/toptions.h"
 #include "shell/dialoglinks.h"
 #include "shell/editlinks.h"
+#include "shell/startup.h"
 #include "shell/tabout.h"
 #include "shell/tfunc.h"
 
@@ -480,10 +481,10 @@ void tmainform::showEvent(QShowEvent* event) {
   if (!firstshow) return;
   firstshow = 0;
   if (startoptions_.nosplash) return;
-  const std::string path =
-      startoptions_.splashpath.empty()
-          ? (QCoreApplication::applicationDirPath() + "/tarnelo-splash").toStdString()
-          : startoptions_.splashpath;
+  const std::string path = startoptions_.splashpath.empty()
+                               ? findcompanion(QCoreApplication::applicationDirPath().toStdString(),
+                                               TARNELO_COMPANION_DIR)
+                               : startoptions_.splashpath;
   if (services_.startprogram(path, "Tarnelo #3000 #1999")) return;
   services_.messagebox("Installsjonen er mangelful.", "Tarnelo", platform::msgkind::error,
                        platform::msgbuttons::ok);

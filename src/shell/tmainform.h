@@ -31,9 +31,10 @@ class tfontlink;
 class QDialog;
 
 struct tstartoptions {
-  std::string inipath;     // settings file; empty: "QV.INI" in the working directory
-  std::string splashpath;  // companion program; empty: tarnelo-splash beside the program
-  bool nosplash = false;   // start no companion at all
+  std::string inipath;             // settings file; empty: "QV.INI" in the working directory
+  std::string splashpath;          // companion program; empty: tarnelo-splash beside the program
+  bool nosplash = false;           // start no companion at all
+  std::vector<std::string> files;  // opened after start-up, as "&Åpne..." would
 };
 
 class tmainform : public QMainWindow {

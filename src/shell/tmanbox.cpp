@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "figures/numbers.h"
 #include "shell/editnumbers.h"
 
 namespace {
@@ -89,12 +90,7 @@ void tmanbox::setstate(uint8_t s) {
 }
 
 std::string tmanbox::valuetext(float v) const {
-  char buf[512];
-  std::snprintf(buf, sizeof buf, format_.c_str(), static_cast<double>(v));
-  std::string t(buf);
-  for (char& c : t)
-    if (c == '.') c = separator_;
-  return t;
+  return fixedtext(static_cast<double>(v), format_, separator_);
 }
 
 void tmanbox::showvalue(float v) {
@@ -103,9 +99,31 @@ void tmanbox::showvalue(float v) {
   notify();
 }
 
+void tmanbox::showtext(float v) {
+  edittext = valuetext(v);
+  badtext_ = false;
+  showvalue(v);
+}
+
 void tmanbox::writeedit() {
   edittext = valuetext(value);
-  if (editchanged) editchanged(*this);
+  badtext_ = false;
+  // The change handler reads the field back and may clamp; what it writes
+  // then is not reported again, so no handler can start a loop.
+  if (reporting_ || !editchanged) return;
+  reporting_ = true;
+  const uint8_t was = writing;
+  writing = 0;
+  editchanged(*this);
+  writing = was;
+  reporting_ = false;
+}
+
+float tmanbox::inlimits(float v) const {
+  if (!scale_) return v;
+  if (v > scale_->max) v = scale_->max;
+  if (v < scale_->min) v = scale_->min;
+  return v;
 }
 
 void tmanbox::notify() {
@@ -117,7 +135,7 @@ void tmanbox::notify() {
 bool tmanbox::move(float v, bool landed) {
   if (!scale_) return false;
   if (!landed) v = roundtostep(v, step);
-  v = std::clamp(v, scale_->min, scale_->max);
+  v = inlimits(v);
   value = v;
   scale_->scrollto(scale_->rowfor(v));
   writing = 0;
@@ -235,11 +253,9 @@ bool tmanbox::drag(const std::string& control, int32_t row) {
 
 void tmanbox::clamp() {
   if (!scale_) return;
-  if (value > scale_->max) {
-    value = scale_->max;
-    writeedit();
-  } else if (value < scale_->min) {
-    value = scale_->min;
+  const float v = inlimits(value);
+  if (v != value) {
+    value = v;
     writeedit();
   }
   scale_->scrollto(scale_->rowfor(value));
@@ -255,9 +271,9 @@ bool tmanbox::applysettings(const tboxconfig& config) {
   return true;
 }
 
-tmanbox::readresult tmanbox::readedit() {
+tmanbox::readresult tmanbox::parse(float& v) const {
   // Where the integer part stops decides: at a decimal mark or nowhere the
-  // text is a number, at anything else it reads as 0.
+  // text is a number, at anything else it is none.
   const std::string& t = edittext;
   size_t i = 0;
   while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
@@ -266,15 +282,35 @@ tmanbox::readresult tmanbox::readedit() {
   while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
   const bool whole = i == t.size() && i > digits;
   const bool mark = i < t.size() && (t[i] == ',' || t[i] == '.');
-  if (!whole && !mark) {
-    value = 0;
-    if (writing) clamp();
-    return readresult::ignore;
+  if (!whole && !mark) return readresult::invalid;
+  const std::optional<float> r = edittofloat(t, separator_);
+  if (!r) return readresult::notanumber;
+  v = *r;
+  return readresult::apply;
+}
+
+tmanbox::readresult tmanbox::readedit() {
+  float v = 0;
+  const readresult r = parse(v);
+  badtext_ = r != readresult::apply;
+  if (r != readresult::apply) return r;
+  if (writing && inlimits(v) != v) return readresult::outside;
+  value = v;
+  if (scale_) scale_->scrollto(scale_->rowfor(value));
+  notify();
+  return readresult::apply;
+}
+
+tmanbox::readresult tmanbox::endedit() {
+  float v = 0;
+  const readresult r = parse(v);
+  badtext_ = r != readresult::apply;
+  if (r != readresult::apply) {
+    notify();
+    return r;
   }
-  const std::optional<float> v = edittofloat(t, separator_);
-  if (!v) return readresult::notanumber;
-  value = *v;
-  if (writing) clamp();
+  value = v;
+  clamp();
   return readresult::apply;
 }
 

@@ -81,15 +81,26 @@ class tmanbox {
   // The mouse moved to row with the left button held over a scale box.
   bool drag(const std::string& control, int32_t row);
   // Puts the value inside [Min, Max] (rewriting the edit field when it was
-  // outside) and moves the tape to it.
+  // outside) and moves the tape to it. Limits with Min above Max (a damaged
+  // setting) give Min, without a loop.
   void clamp();
-  // Reads the typed edit text into the value. A number (with "," or "." as
-  // its decimal mark) is taken, clamped unless the box wrote the text itself,
-  // and is to be applied; text that stops being a number at any other
-  // character sets the value to 0 and is not applied; text that starts like
-  // a number but is not one ("2,5,5") changes nothing and is reported.
-  enum class readresult { apply, ignore, notanumber };
+  // Reading the edit text. A number has "," or "." as its decimal mark; text
+  // whose integer part stops at any other character (a letter, or nothing
+  // typed) is no number; text that starts like a number but is not one
+  // ("2,5,5") is not a number either and is to be reported.
+  enum class readresult { apply, outside, invalid, notanumber };
+  // While the user types: a number becomes the value and is to be applied,
+  // unless it lies outside [Min, Max] (outside: it waits for the end of the
+  // entry, so "10" can be typed with Min 2). When the box writes the field
+  // itself the number is taken as it is. Anything else leaves the value.
   readresult readedit();
+  // The entry ended (Enter, leaving the field, an arrow): a number is clamped
+  // and becomes the value; anything else leaves the value.
+  readresult endedit();
+  // The edit text is no number (the field shows the error colour).
+  bool badtext() const { return badtext_; }
+  // Shows v in the edit field and on the tape, as the panel does for a figure.
+  void showtext(float v);
 
   // New settings from the options; ignored when they would leave the current
   // value outside [Min, Max].
@@ -98,12 +109,16 @@ class tmanbox {
  private:
   bool move(float v, bool landed);
   void writeedit();
+  float inlimits(float v) const;
+  readresult parse(float& v) const;
   void notify();
 
   int32_t index_ = 1;
   uint8_t state_ = normal;
   float configuredstep_ = 0.01f;
   std::string format_ = "%.2f";
+  bool badtext_ = false;
+  bool reporting_ = false;  // editchanged is running
   char separator_ = ',';
   std::unique_ptr<tscobox> scale_;
 };

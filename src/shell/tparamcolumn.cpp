@@ -1,6 +1,7 @@
 #include "shell/tparamcolumn.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -69,10 +70,11 @@ tparamcolumn::tparamcolumn(tmanbox& box, char letter, QWidget* parent)
   pointer_->setGeometry(scaleleft - 6, scaletop + box.scale().pointery(), 6, 1);
   edit_ = new QLineEdit(this);
   edit_->setObjectName(QString::fromStdString(box.controlname("edit")));
-  edit_->setGeometry(1, scaletop + scaleheight + 25, columnwidth - 2, 22);
+  edit_->setGeometry(0, scaletop + scaleheight + 25, columnwidth, 22);
   edit_->setFocusPolicy(Qt::ClickFocus);
   edit_->installEventFilter(this);
   connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    pending_ = true;
     box_.edittext = platform::tocp1252(text);
     if (typed) typed(box_);
   });
@@ -87,12 +89,24 @@ QString tparamcolumn::header() const {
   return header_->text();
 }
 
+void tparamcolumn::endentry() {
+  if (!pending_) return;
+  // Cleared first: a message box about the entry takes the focus, and that
+  // focus-out is no second end.
+  pending_ = false;
+  if (ended) ended(box_);
+}
+
 void tparamcolumn::refresh() {
   const QString text = platform::tounicode(box_.edittext);
   if (edit_->text() != text) {
     const bool blocked = edit_->blockSignals(true);
     edit_->setText(text);
+    // A value written by the program shows from its start (its sign), and
+    // replaces whatever entry was under way.
+    edit_->setCursorPosition(0);
     edit_->blockSignals(blocked);
+    pending_ = false;
   }
   const uint8_t s = box_.state();
   edit_->setEnabled(s == tmanbox::normal);
@@ -104,6 +118,11 @@ void tparamcolumn::refresh() {
   p.setColor(QPalette::Disabled, QPalette::Text, textcolour);
   p.setColor(QPalette::Active, QPalette::Text, textcolour);
   p.setColor(QPalette::Inactive, QPalette::Text, textcolour);
+  const QColor base = box_.badtext() && s == tmanbox::normal
+                          ? errorcolour()
+                          : palette().color(QPalette::Active, QPalette::Base);
+  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive})
+    p.setColor(g, QPalette::Base, base);
   edit_->setPalette(p);
   up_->setEnabled(s == tmanbox::normal);
   down_->setEnabled(s == tmanbox::normal);
@@ -114,9 +133,12 @@ bool tparamcolumn::eventFilter(QObject* watched, QEvent* event) {
   if (watched == edit_) {
     // Leaving a field the user did not type into changes nothing: the figure
     // keeps its exact values rather than the shown, rounded ones.
-    if (event->type() == QEvent::FocusOut && edit_->isModified()) {
-      edit_->setModified(false);
-      if (left) left(box_);
+    if (event->type() == QEvent::FocusOut) {
+      endentry();
+    } else if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down)
+        endentry();
     }
     return QWidget::eventFilter(watched, event);
   }

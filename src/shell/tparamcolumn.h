@@ -5,6 +5,7 @@
 // show what the box holds.
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -17,7 +18,8 @@ class QToolButton;
 
 class tparamcolumn : public QWidget {
  public:
-  static constexpr int columnwidth = 48;
+  // Wide enough for the edit field to show "-100,00" whole.
+  static constexpr int columnwidth = 56;
   static constexpr int columnheight = 190;
 
   tparamcolumn(tmanbox& box, char letter, QWidget* parent = nullptr);
@@ -28,12 +30,18 @@ class tparamcolumn : public QWidget {
   std::function<void(const std::string& control, int row)> mousedown;
   std::function<void(const std::string& control, int row)> mousemove;
   std::function<void()> mouseup;
-  // The user changed the field's text, or left the field.
+  // The user changed the field's text; the typed entry ended (Enter, an
+  // up or down arrow key, or the field lost the focus), once per entry.
   std::function<void(tmanbox&)> typed;
-  std::function<void(tmanbox&)> left;
+  std::function<void(tmanbox&)> ended;
 
-  // Shows the box: edit text, the state's enabling and text colour, the tape.
+  // Shows the box: edit text, the state's enabling and text colour (the
+  // error colour while the text is no number), the tape.
   void refresh();
+  // Ends a typed entry that has not ended yet.
+  void endentry();
+  // The field's background while its text is no number.
+  static QColor errorcolour() { return QColor(255, 192, 192); }
   void setletter(char letter);
   QString header() const;
   QLineEdit& edit() { return *edit_; }
@@ -51,4 +59,5 @@ class tparamcolumn : public QWidget {
   QWidget* scale_ = nullptr;
   QWidget* pointer_ = nullptr;
   QLineEdit* edit_ = nullptr;
+  bool pending_ = false;  // typed into since the last end of an entry
 };

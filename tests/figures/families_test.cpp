@@ -76,14 +76,31 @@ TEST(families, DefaultFixPoints) {
   }
 }
 
-TEST(families, CubicExtremesAreRoundedToMillionths) {
-  figurerig rig(100, 100);
-  auto f = rig.make(family::cubic, {1, 0, -2, 0});  // extremes at +-sqrt(2/3)
-  f->initfixpoints();
-  auto& c = dynamic_cast<tpolthree&>(*f);
-  EXPECT_NEAR(c.ext1x, 0.816497, 1e-12);
-  EXPECT_NEAR(c.ext2x, -0.816497, 1e-12);
-  EXPECT_DOUBLE_EQ(c.ext1y, f->value(c.ext1x));
+TEST(families, CubicExtremesAreRoundedToMillionthsInFloatsHalvesTowardZero) {
+  struct row {
+    const char* name;
+    double c;  // a = 1, b = 0, d = 0: extremes at +-sqrt(-c/3)
+    double ext1x;
+    double ext2x;
+  };
+  const row rows[] = {
+      {"sqrt(2/3)", -2, 0.816497, -0.816497},
+      // 3.5 millionths: an exact half, toward zero (not to the even 4).
+      {"half", -3 * 3.5e-6 * 3.5e-6, 3e-6, -3e-6},
+      {"none", 1, 0, 0},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    figurerig rig(100, 100);
+    auto f = rig.make(family::cubic, {1, 0, r.c, 0});
+    f->initfixpoints();
+    auto& c = dynamic_cast<tpolthree&>(*f);
+    // 4-byte float precision: a few units of the seventh digit.
+    EXPECT_NEAR(c.ext1x, r.ext1x, 1e-7);
+    EXPECT_NEAR(c.ext2x, r.ext2x, 1e-7);
+    EXPECT_EQ(c.ext1x, static_cast<double>(static_cast<float>(c.ext1x)));
+    EXPECT_DOUBLE_EQ(c.ext1y, f->value(c.ext1x));
+  }
 }
 
 TEST(families, LineDrawsOneSegmentBetweenItsEnds) {
@@ -102,7 +119,9 @@ TEST(families, LineDrawsOneSegmentBetweenItsEnds) {
 }
 
 // The pixel column of the hyperbola's asymptote.
-int asymptote(figurerig& rig, const tfigure& f) { return rig.coords.worldtopixel(-f.param[2], 0).x; }
+int asymptote(figurerig& rig, const tfigure& f) {
+  return rig.coords.worldtopixel(-f.param[2], 0).x;
+}
 
 TEST(families, HyperbolaBranchesStayOnTheirSideOfTheAsymptote) {
   struct row {
@@ -202,7 +221,9 @@ TEST(families, HyperbolaFormulaInBothModes) {
   const row rows[] = {
       {"1/x", {1, 0, 0}, "(x) =1/(x)", "(x) =\\l1x"},
       {"2/(x+1)+3", {2, 1, 3}, "(x) =2/(x+1)+3", "(x) =\\l x\\l  \\l2+\\l 1 + 3"},
-      {"-2/(x-1.5)-1", {-2, -1.5, -1}, "(x) =-2/(x-1.5)-1",
+      {"-2/(x-1.5)-1",
+       {-2, -1.5, -1},
+       "(x) =-2/(x-1.5)-1",
        "(x) =\\l x\\l  \\l -\\l-1\\l2.\\l 5 -1"},
       {"all zero", {0, 0, 0}, "(x) =0", "(x) =0"},
       {"only c", {0, 0, 4}, "(x) =+4", "(x) = 4"},

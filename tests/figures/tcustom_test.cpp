@@ -35,20 +35,38 @@ TEST(tcustom, CountsTheLettersOutsideFunctionNames) {
     const char* text;
   };
   const row rows[] = {
-      {"a inside tan is no parameter", "a*x+tan(x)", "a", "[1]*x+tan(x)", {2, 0, 0, 0, 0},
+      {"a inside tan is no parameter",
+       "a*x+tan(x)",
+       "a",
+       "[1]*x+tan(x)",
+       {2, 0, 0, 0, 0},
        "(x) =2*x+tan(x)"},
-      {"three in order", "a*x^2+b*x+c", "abc", "[1]*x^2+[2]*x+[3]", {1, 0, -3, 0, 0},
-       "(x) =x^2-3"},
+      {"three in order", "a*x^2+b*x+c", "abc", "[1]*x^2+[2]*x+[3]", {1, 0, -3, 0, 0}, "(x) =x^2-3"},
       {"no parameters", "sin(x)", "", "sin(x)", {5, 5, 5, 5, 5}, "(x) =sin(x)"},
-      {"letters out of order keep a..e values", "d*x+b", "bd", "[2]*x+[1]", {0, 7, 0, 3, 0},
+      {"letters out of order keep a..e values",
+       "d*x+b",
+       "bd",
+       "[2]*x+[1]",
+       {0, 7, 0, 3, 0},
        "(x) =3*x+7"},
-      {"abs frac exp hide a b c e", "abs(x)+frac(x)+exp(x)", "", "abs(x)+frac(x)+exp(x)",
-       {1, 1, 1, 1, 1}, "(x) =abs(x)+frac(x)+exp(x)"},
-      {"e after exp is counted", "exp(x)*e", "e", "exp(x)*[1]", {0, 0, 0, 0, 2},
-       "(x) =exp(x)*2"},
-      {"zero argument empties the call", "sin(a*x)+b", "ab", "sin([1]*x)+[2]", {0, -3, 0, 0, 0},
+      {"abs frac exp hide a b c e",
+       "abs(x)+frac(x)+exp(x)",
+       "",
+       "abs(x)+frac(x)+exp(x)",
+       {1, 1, 1, 1, 1},
+       "(x) =abs(x)+frac(x)+exp(x)"},
+      {"e after exp is counted", "exp(x)*e", "e", "exp(x)*[1]", {0, 0, 0, 0, 2}, "(x) =exp(x)*2"},
+      {"zero argument empties the call",
+       "sin(a*x)+b",
+       "ab",
+       "sin([1]*x)+[2]",
+       {0, -3, 0, 0, 0},
        "(x) =-3"},
-      {"ln of nothing is undefined", "ln(a*x)", "a", "ln([1]*x)", {0, 0, 0, 0, 0},
+      {"ln of nothing is undefined",
+       "ln(a*x)",
+       "a",
+       "ln([1]*x)",
+       {0, 0, 0, 0, 0},
        "(x) =udefinert"},
   };
   for (const row& r : rows) {
@@ -212,3 +230,10 @@ TEST(tcustom, AStepThatCannotMoveXStillEnds) {
 }
 
 }  // namespace
+
+TEST(tcustom, ValuesTakeTheDecimalCommaTheFormulaKeepsItsPoint) {
+  figurerig rig(100, 100);
+  rig.host.separator = ',';
+  auto f = custom(rig, "b*x+0.5", {0, 2.5, 0, 0, 0});
+  EXPECT_EQ(f->formula(), "(x) =2,5*x+0.5");
+}

@@ -62,11 +62,29 @@ TEST(tfigure, FormulaUsesTheFormatsThePrefixAndTheDecimalComma) {
     const char* text;
   };
   const row rows[] = {
-      {"decimal comma keeps 0.5", {1, 0.5}, "%.2f", toolcode::select, ',', "F(x) =", "(x) =x+0.5"},
-      {"decimal comma keeps 1.5*x", {1.5, 1}, "%.2f", toolcode::select, ',', "F(x) =",
-       "(x) =1.5*x+1"},
+      {"decimal comma in 0,5", {1, 0.5}, "%.2f", toolcode::select, ',', "F(x) =", "(x) =x+0,5"},
+      {"decimal comma in 1,5*x", {1.5, 1}, "%.2f", toolcode::select, ',', "F(x) =", "(x) =1,5*x+1"},
+      {"decimal comma both",
+       {2.5, -1.25},
+       "%.2f",
+       toolcode::select,
+       ',',
+       "F(x) =",
+       "(x) =2,5*x-1,25"},
+      {"comma: 1,05 keeps its factor",
+       {1.05, 0.1},
+       "%.2f",
+       toolcode::select,
+       ',',
+       "F(x) =",
+       "(x) =1,05*x+0,1"},
       {"three decimals", {1.2345, 0}, "%.3f", toolcode::select, '.', "F(x) =", "(x) =1.234*x"},
-      {"rotate tool shows two", {1.2345, 0}, "%.3f", toolcode::rotate, '.', "F(x) =",
+      {"rotate tool shows two",
+       {1.2345, 0},
+       "%.3f",
+       toolcode::rotate,
+       '.',
+       "F(x) =",
        "(x) =1.23*x"},
       {"no decimals", {2.6, 0.4}, "%.0f", toolcode::select, '.', "F(x) =", "(x) =3*x"},
       {"bad format falls back", {2.5, 1}, "%s", toolcode::select, '.', "F(x) =", "(x) =2.5*x+1"},
@@ -167,6 +185,39 @@ TEST(tfigure, CheckLimitsStopsAtTheFirstBrokenParameter) {
   EXPECT_EQ(f->param[1], 1);
   EXPECT_EQ(f->param[2], 2);
   EXPECT_EQ(f->param[3], 0.5);
+}
+
+TEST(tfigure, FormulaTextsOfTheOtherFamiliesUseTheDecimalComma) {
+  struct row {
+    const char* name;
+    int kind;
+    std::array<double, 5> p;
+    int textmode;
+    const char* text;
+  };
+  const row rows[] = {
+      {"parabola", family::parabola, {0.5, 0, -2.25}, 0, "(x) =0,5*x^2-2,25"},
+      {"vertex form", family::vertexparab, {1, 1.5, 0}, 0, "(x) =(x-1,5)^2"},
+      {"hyperbola plain", family::hyperbola, {2.5, -0.5, 0.75}, 1, "(x) =2,5/(x-0,5)+0,75"},
+      {"sine", family::sine, {1.5, 0.5, 0, 0}, 0, "(x) =1,5*sin(0,5*x)"},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    figurerig rig(100, 100);
+    rig.host.separator = ',';
+    auto f = rig.make(r.kind, r.p);
+    f->textmode = r.textmode;
+    EXPECT_EQ(f->formula(), r.text);
+  }
+}
+
+TEST(tfigure, ShowParamsWritesZeroWithoutAMinus) {
+  figurerig rig;
+  rig.host.separator = ',';
+  auto f = rig.make(family::line, {-0.0, -0.004});
+  f->showparams();
+  const std::vector<std::string> want{"setparamtext 1 0,00", "setparamtext 2 0,00", "changef2"};
+  EXPECT_EQ(rig.host.calls, want);
 }
 
 TEST(tfigure, ShowParamsWritesTwoDecimalsAndTellsThePanel) {

@@ -1,8 +1,11 @@
 // The frame's commands: new figures, tools, zooming, the save question.
 #include <QAction>
+#include <QTimer>
 #include <cmath>
 
 #include "guifixture.h"
+#include "platform/qt/qtservices.h"
+#include "platform/qt/thelpwindow.h"
 #include "shell/tcommands.h"
 
 namespace {
@@ -245,6 +248,25 @@ TEST_F(commandtest, closingachangedprojectasksfirst) {
   EXPECT_TRUE(main->close());
   EXPECT_TRUE(main->windowlist.empty());
   EXPECT_TRUE(func().figures.empty());
+}
+
+TEST_F(commandtest, exitendstheprogramwhilehelpisopen) {
+  platform::qtservices help;
+  help.helptopic(14);
+  ASSERT_TRUE(help.helpwindow().isVisible());
+  bool ended = false;
+  QObject listener;
+  QObject::connect(qApp, &QGuiApplication::lastWindowClosed, &listener, [&] { ended = true; });
+  QTimer::singleShot(0, [&] {
+    main->commands().item("exit1")->trigger();
+    // A program that did not end by itself is ended here, so the test goes on.
+    QMetaObject::invokeMethod(
+        qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+  });
+  QApplication::exec();
+  EXPECT_FALSE(main->isVisible());
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(help.helpwindow().isVisible());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "expr/parseexpr.h"
 #include "guifixture.h"
+#include "shell/tparamcolumn.h"
 
 namespace {
 
@@ -73,6 +74,8 @@ TEST_F(dialoglinks, RenamedLetterReachesTheMenuCaptions) {
   EXPECT_EQ(item("parabola2"), QString::fromUtf8("k*x²+b*x+c"));
   EXPECT_EQ(item("sin1"), "k*sin(b*x+c)+d");
   EXPECT_EQ(func().letter(1), 'k');
+  EXPECT_EQ(func().column(1).header(), "  k");
+  EXPECT_EQ(func().column(2).header(), "  b");
 }
 
 TEST_F(dialoglinks, OkSetsTheWindowRangeAndTheBoxLimits) {

@@ -77,7 +77,7 @@ TEST(startup, companionthatcannotstartendstheprogram) {
   services.startsucceeds = false;
   platform::qtimagefactory images;
   tgrform::resetwindowcounter();
-  auto main = startprogram(services, images, {"/nonexistent/QV.INI", "/opt/x/splash", false});
+  auto main = startprogram(services, images, {"/nonexistent/QV.INI", "/opt/x/splash", false, {}});
   main->show();
   ASSERT_EQ(services.programstarts.size(), 1u);
   EXPECT_EQ(services.programstarts[0].path, "/opt/x/splash");
@@ -108,7 +108,7 @@ TEST(startup, printeritemsfollowtheplatform) {
     services.printer = printer;
     platform::qtimagefactory images;
     tgrform::resetwindowcounter();
-    auto main = startprogram(services, images, {"/nonexistent/QV.INI", "", true});
+    auto main = startprogram(services, images, {"/nonexistent/QV.INI", "", true, {}});
     EXPECT_EQ(main->commands().item("print1")->isEnabled(), printer);
     EXPECT_EQ(main->commands().item("printersetup1")->isEnabled(), printer);
   }

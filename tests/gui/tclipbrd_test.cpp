@@ -271,8 +271,8 @@ TEST(tclipbrd, PasteBringsALabelBeforeHeldFigures) {
 
 TEST(tclipbrd, AFormulaThatNoLongerParsesIsLeftOut) {
   rig r;
-  r.clipboard.clip.push_back({family::custom, 1, false, {0, 2}, "a*x+"});
-  r.clipboard.clip.push_back({family::line, 2, false, {0, 1, 2}, ""});
+  r.clipboard.clip.push_back({family::custom, 1, false, {0, 2}, {false, true}, "a*x+"});
+  r.clipboard.clip.push_back({family::line, 2, false, {0, 1, 2}, {false, true, true}, ""});
   r.clipboard.paste(r.one);
   ASSERT_EQ(r.one.figs.size(), 1u);
   EXPECT_EQ(r.one.figs[0]->kind, family::line);

@@ -5,12 +5,14 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <cmath>
 
 #include "expr/parseexpr.h"
 #include "graph/tgetxcoord.h"
 #include "graph/tgranalysis.h"
+#include "graph/tgrcanvas.h"
 #include "guifixture.h"
 #include "platform/qt/cp1252.h"
 
@@ -65,7 +67,9 @@ TEST_F(pointdialogtest, yboxfollowsthecurve) {
       {"negative", family::line, {2, 1}, ',', "-3", "-5,00"},
       // Half-typed text reads as far as it goes.
       {"halftyped", family::parabola, {1, 0, 0}, ',', "3,", "9,00"},
-      {"justaminus", family::parabola, {1, 0, 0}, ',', "-", "0,00"},
+      // A sign alone is no number yet: the box waits.
+      {"justaminus", family::parabola, {1, 0, 0}, ',', "-", "7,00"},
+      {"aword", family::parabola, {1, 0, 0}, ',', "abc", "7,00"},
       // Where the curve has no value the box is emptied, not filled with "nan".
       {"undefined", family::custom, {}, ',', "-4", ""},
       // Text that is no number leaves the box as it was.
@@ -112,6 +116,8 @@ TEST_F(pointdialogtest, okclick) {
        platform::msgbuttons::ok},
       {"ynotanumber", "2", "4x", false, "'4x' er ikke et gyldig tall.", platform::msgbuttons::ok},
       {"hugey", "2", "1e300", false, "'1e300' er ikke et gyldig tall.", platform::msgbuttons::ok},
+      {"xaword", "abc", "0", false, "'abc' er ikke et gyldig tall.", platform::msgbuttons::ok},
+      {"yempty", "0", "", false, "'' er ikke et gyldig tall.", platform::msgbuttons::ok},
   };
   tfigure& f = curve(family::parabola, {1, 0, 0});
   for (const row& r : rows) {
@@ -171,7 +177,9 @@ TEST_F(pointdialogtest, tangentx) {
       {"comma", ',', "1,5", true, 1.5},
       {"point", ',', "1.5", true, 1.5},
       {"pointsetting", '.', "-2,25", true, -2.25},
-      {"wordreadsaszero", ',', "abc", true, 0},
+      {"aword", ',', "abc", false, 0},
+      {"empty", ',', "", false, 0},
+      {"blanks", ',', "  ", false, 0},
       {"twocommas", ',', "1,5,5", false, 0},
       {"trailingletters", ',', "2x", false, 0},
   };
@@ -213,6 +221,123 @@ TEST_F(pointdialogtest, spaceopensthexdialog) {
   EXPECT_NEAR(t.param[2], -2.25, 1e-9);
   // The text stays for the next time.
   EXPECT_EQ(xdialog().edit1()->text(), QStringLiteral("1,5"));
+}
+
+// The dialogs as the user meets them: opened by a right click or the space
+// key on the window, a word typed into the box and OK clicked.
+TEST_F(pointdialogtest, awordtypedintoapointdialogisrefusedandthedialogstaysopen) {
+  struct row {
+    const char* name;
+    bool fixpoint;  // else the tangent's x
+    const char* typed;
+  };
+  const row rows[] = {
+      {"fixpointword", true, "abc"},
+      {"fixpointempty", true, ""},
+      {"tangentword", false, "zz"},
+      {"tangentempty", false, ""},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    main.reset();
+    QApplication::processEvents();
+    start();
+    services.messages.clear();
+    tgrform& w = active();
+    w.coords.setup(0, 0, w.clientwidth(), w.clientheight(), -10, 10, -10, 10);
+    tfigure& f = curve(family::parabola, {1, 0, 0});
+    main->commands().item(r.fixpoint ? "fixpoint1" : "tangent1")->trigger();
+    const platform::point at = w.coords.worldtopixel(f.fixx[1], f.fixy[1]);
+    const double fixx = f.fixx[1];
+    bool stayed = false;
+    clearquit();
+    QTimer::singleShot(0, [&] {
+      QDialog& d = r.fixpoint ? static_cast<QDialog&>(fixdialog()) : xdialog();
+      QLineEdit* box = r.fixpoint ? fixdialog().edit1() : xdialog().edit1();
+      QPushButton* ok = r.fixpoint ? fixdialog().okbutton() : xdialog().okbutton();
+      box->selectAll();
+      QTest::keyClick(box, Qt::Key_Delete);
+      QTest::keyClicks(box, QString::fromLatin1(r.typed));
+      QTest::mouseClick(ok, Qt::LeftButton);
+      stayed = d.isVisible();
+      d.reject();
+    });
+    if (r.fixpoint)
+      QTest::mouseClick(&w.canvas(), Qt::RightButton, Qt::NoModifier, QPoint(at.x, at.y));
+    else
+      QTest::keyClick(&w.canvas(), Qt::Key_Space);
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text, "'" + std::string(r.typed) + "' er ikke et gyldig tall.");
+    // Nothing was placed at x = 0.
+    EXPECT_EQ(f.fixx[1], fixx);
+    EXPECT_EQ(w.figures().size(), 1u);
+  }
+}
+
+TEST_F(pointdialogtest, spaceatahyperbolaspolesayswhy) {
+  curve(family::hyperbola, {1, 0, 0});
+  tgrform& w = active();
+  main->commands().item("tangent1")->trigger();
+  clearquit();
+  QTimer::singleShot(0, [&] {
+    tgetxcoord& d = xdialog();
+    d.edit1()->setText(QStringLiteral("0"));
+    QTest::mouseClick(d.okbutton(), Qt::LeftButton);
+    if (d.isVisible()) d.reject();
+  });
+  QTest::keyClick(&w.canvas(), Qt::Key_Space);
+  EXPECT_EQ(w.figures().size(), 1u);
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text, analysistext::spacenotangent);
+  EXPECT_EQ(services.messages[0].kind, platform::msgkind::warning);
+}
+
+TEST_F(pointdialogtest, thefixpointtoolleavesaformulaitcannotturnalone) {
+  struct row {
+    const char* formula;
+    bool adjustable;
+  };
+  const row rows[] = {
+      {"sin(a*x)+b", false},
+      {"a*sin(x)+b", true},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.formula);
+    main.reset();
+    QApplication::processEvents();
+    start();
+    tgrform& w = active();
+    w.coords.setup(0, 0, w.clientwidth(), w.clientheight(), -10, 10, -10, 10);
+    main->customtext = r.formula;
+    main->customexpression = texpression{};
+    parseexpr(main->customexpression, r.formula);
+    tfigure& f = *w.creategraph(family::custom);
+    f.param[1] = 1;
+    f.param[2] = 1;
+    main->commands().item("fixpoint1")->trigger();
+    // The marker of the default fix point stands on the curve at x = 0.
+    const platform::point at = w.coords.worldtopixel(0, f.value(0));
+    const auto markers = [&] {
+      int n = 0;
+      for (int y = at.y - 12; y <= at.y; ++y)
+        for (int x = at.x - 5; x <= at.x + 5; ++x)
+          if (pixel(w, x, y) == platform::rgb(255, 255, 0)) ++n;
+      return n;
+    };
+    EXPECT_EQ(markers() > 0, r.adjustable);
+    int asked = 0;
+    w.askfixcoords = [&](tfigure&, double&, double&) {
+      ++asked;
+      return false;
+    };
+    QTest::mouseClick(&w.canvas(), Qt::RightButton, Qt::NoModifier, QPoint(at.x, at.y));
+    EXPECT_EQ(asked, r.adjustable ? 1 : 0);
+    // A left click elsewhere on the curve places no fix point either.
+    const platform::point on = w.coords.worldtopixel(2, f.value(2));
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(on.x, on.y));
+    EXPECT_EQ(f.fixmode, r.adjustable);
+  }
 }
 
 }  // namespace

@@ -1,13 +1,22 @@
 // The function panel: typing into the parameter boxes, the held and dragged
 // boxes applied to the selected figures, the columns of a user formula, the
 // filter "Alle funksjoner" and the formula display.
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "dialogs/tsynt.h"
 #include "expr/parseexpr.h"
 #include "guifixture.h"
+#include "shell/customentry.h"
 #include "shell/tfamilybox.h"
 #include "shell/tformulaview.h"
 #include "shell/tparamcolumn.h"
@@ -16,10 +25,56 @@ namespace {
 
 using functest = guitest;
 
-// Typing into box k as the field's change event reports it.
-void type(tfunc& panel, int k, const std::string& text) {
-  panel.boxes[static_cast<size_t>(k - 1)].edittext = text;
-  panel.editchange(k);
+// How a typed entry ends.
+enum class ending { none, enter, focusout, upkey, upbutton };
+
+// Types text into box k's field as a user does: select everything, type
+// (an empty text erases), then end the entry.
+void type(tfunc& panel, int k, const std::string& text, ending end = ending::enter) {
+  QLineEdit& e = panel.column(k).edit();
+  QTest::keyClick(&e, Qt::Key_A, Qt::ControlModifier);
+  if (text.empty())
+    QTest::keyClick(&e, Qt::Key_Backspace);
+  else
+    QTest::keyClicks(&e, QString::fromStdString(text));
+  switch (end) {
+    case ending::none:
+      break;
+    case ending::enter:
+      QTest::keyClick(&e, Qt::Key_Return);
+      break;
+    case ending::focusout: {
+      QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+      QApplication::sendEvent(&e, &out);
+      break;
+    }
+    case ending::upkey:
+      QTest::keyClick(&e, Qt::Key_Up);
+      break;
+    case ending::upbutton: {
+      QWidget* up = panel.findChild<QWidget*>(QString("up%1").arg(k));
+      QTest::mousePress(up, Qt::LeftButton);
+      QTest::mouseRelease(up, Qt::LeftButton);
+      break;
+    }
+  }
+}
+
+QString field(tfunc& panel, int k) {
+  return panel.column(k).edit().text();
+}
+bool errorshown(tfunc& panel, int k) {
+  return panel.column(k).edit().palette().color(QPalette::Active, QPalette::Base) ==
+         tparamcolumn::errorcolour();
+}
+
+// Makes a user-defined figure through "Egendefinert funksjon".
+void addformula(tmainform& main, const std::string& text) {
+  customclick(main, [&](tsynt& d) {
+    d.setedittext(text);
+    d.okclick();
+    return d.result();
+  });
 }
 
 TEST_F(functest, typedvaluesgotoeveryselectedfigure) {
@@ -36,27 +91,93 @@ TEST_F(functest, typedvaluesgotoeveryselectedfigure) {
   services.messages.clear();
   struct row {
     const char* text;
+    ending end;
     float box;
     double param;  // of both figures afterwards
     size_t messages;
+    const char* shown;
+    bool error;
   };
   const std::vector<row> rows = {
-      {"2,5", 2.5f, 2.5, 0}, {"3", 3, 3, 0},       {"2.5", 2.5f, 2.5, 0},
-      {"x", 0, 2.5, 0},      {"2,5,5", 0, 2.5, 1}, {"500", 100, 100, 1},
+      {"2,5", ending::enter, 2.5f, 2.5, 0, "2,5", false},
+      {"3", ending::enter, 3, 3, 0, "3", false},
+      {"2.5", ending::enter, 2.5f, 2.5, 0, "2.5", false},
+      // A letter or an emptied field is no number: nothing changes.
+      {"x", ending::enter, 2.5f, 2.5, 0, "x", true},
+      {"", ending::focusout, 2.5f, 2.5, 0, "", true},
+      {"-", ending::none, 2.5f, 2.5, 0, "-", true},
+      // Reported once, at the end of the entry, also when the field then
+      // loses the focus.
+      {"2,5,", ending::enter, 2.5f, 2.5, 1, "2,5,", true},
+      {"2,5,5", ending::focusout, 2.5f, 2.5, 2, "2,5,5", true},
+      {"4", ending::none, 4, 4, 2, "4", false},
+      {"500", ending::enter, 100, 100, 2, "100,00", false},
+      {"-500", ending::focusout, -100, -100, 2, "-100,00", false},
   };
   for (const row& r : rows) {
+    SCOPED_TRACE(r.text);
     main->modified = 0;
-    type(func(), 1, r.text);
-    EXPECT_FLOAT_EQ(func().boxes[0].value, r.box) << r.text;
-    for (const auto& f : func().figures) EXPECT_DOUBLE_EQ(f->param[1], r.param) << r.text;
-    EXPECT_EQ(services.messages.size(), r.messages) << r.text;
-    EXPECT_EQ(main->modified, 1) << r.text;
+    type(func(), 1, r.text, r.end);
+    if (r.end == ending::enter) {
+      QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+      QApplication::sendEvent(&func().column(1).edit(), &out);
+    }
+    EXPECT_FLOAT_EQ(func().boxes[0].value, r.box);
+    for (const auto& f : func().figures) EXPECT_DOUBLE_EQ(f->param[1], r.param);
+    EXPECT_EQ(services.messages.size(), r.messages);
+    EXPECT_EQ(field(func(), 1).toStdString(), r.shown);
+    EXPECT_EQ(errorshown(func(), 1), r.error);
+    EXPECT_EQ(main->modified, 1);
   }
-  EXPECT_EQ(services.messages[0].text, "'2,5,5' er ikke et gyldig tall.");
-  // A value beyond Max was clamped and written back.
-  EXPECT_EQ(func().boxes[0].edittext, "100,00");
+  EXPECT_EQ(services.messages[0].text, "'2,5,' er ikke et gyldig tall.");
+  // The display writes the value with the decimal comma, as the box does.
+  type(func(), 1, "2,5");
+  type(func(), 2, "-1,25");
+  EXPECT_NE(func().display().markup().find("(x) =2,5*x-1,25"), std::string::npos)
+      << func().display().markup();
 }
 
+TEST_F(functest, avalueisclampedwhentheentryendsnotperkeystroke) {
+  main->runcommand("line1");
+  tfigure& f = *func().figures[0];
+  type(func(), 1, "5");
+  ASSERT_TRUE(func().boxes[0].applysettings({2, 10, -1, 1, 0.01f}));
+  struct row {
+    const char* text;
+    ending end;
+    float box;
+    const char* shown;
+  };
+  const std::vector<row> rows = {
+      {"10", ending::enter, 10, "10"},        {"1", ending::enter, 2, "2,00"},
+      {"50", ending::focusout, 10, "10,00"},  {"-7", ending::upkey, 2, "2,00"},
+      {"7", ending::upbutton, 7.01f, "7,01"}, {"12", ending::upbutton, 10, "10,00"},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.text);
+    type(func(), 1, r.text, ending::none);
+    // While typing, the text stands as typed.
+    EXPECT_EQ(field(func(), 1).toStdString(), r.text);
+    type(func(), 1, r.text, r.end);
+    func().boxmouseup();
+    EXPECT_FLOAT_EQ(func().boxes[0].value, r.box);
+    EXPECT_FLOAT_EQ(static_cast<float>(f.param[1]), r.box);
+    EXPECT_EQ(field(func(), 1).toStdString(), r.shown);
+  }
+}
+
+TEST_F(functest, minaboveamaxneverloopsthebox) {
+  main->runcommand("line1");
+  // Limits a damaged setting could give.
+  func().boxes[1].createbox(images, 2, {100, -100, -1, 1, 0.01f}, "%.2f", ',');
+  type(func(), 2, "5");
+  EXPECT_EQ(field(func(), 2), "100,00");
+  EXPECT_FLOAT_EQ(func().boxes[1].value, 100);
+  QTest::mousePress(func().findChild<QWidget*>("up2"), Qt::LeftButton);
+  QTest::mouseRelease(func().findChild<QWidget*>("up2"), Qt::LeftButton);
+  func().boxmouseup();
+  EXPECT_TRUE(std::isfinite(func().boxes[1].value));
+}
 TEST_F(functest, nothingappliedwhilethefigurewritesitselforwithoutselection) {
   main->runcommand("line1");
   tfigure& f = *func().figures[0];
@@ -99,7 +220,7 @@ TEST_F(functest, auserformulawithcandashowsexactlythosecolumns) {
   ASSERT_NE(f, nullptr);
   ASSERT_EQ(f->paramletters, "ac");
   f->param[1] = 3;  // a
-  f->param[2] = 7;  // c
+  f->param[3] = 7;  // c: parameters are kept by letter
   func().paintbox6click();
   const std::vector<uint8_t> expected = {tmanbox::normal, tmanbox::hidden, tmanbox::normal,
                                          tmanbox::hidden, tmanbox::hidden};
@@ -110,10 +231,106 @@ TEST_F(functest, auserformulawithcandashowsexactlythosecolumns) {
   EXPECT_EQ(func().boxes[0].edittext, "3,00");
   EXPECT_EQ(func().boxes[2].edittext, "7,00");
   EXPECT_FALSE(func().column(2).edit().isEnabled());
-  // Typing c changes the figure's c, which is its second parameter.
+  // Typing c changes the figure's c.
   type(func(), 3, "4");
-  EXPECT_DOUBLE_EQ(f->param[2], 4.0);
+  EXPECT_DOUBLE_EQ(f->param[3], 4.0);
   EXPECT_DOUBLE_EQ(f->param[1], 3.0);
+}
+
+TEST_F(functest, everycolumnofauserformulareadsandwritesitsownletter) {
+  struct row {
+    const char* formula;
+    std::vector<int> used;  // columns, a = 1
+    const char* text;       // after typing k + 1 into each used column k
+  };
+  const std::vector<row> rows = {
+      {"b*x", {2}, "(x) =3*x"},
+      {"c*x^2+a", {1, 3}, "(x) =4*x^2+2"},
+      {"e*x", {5}, "(x) =6*x"},
+      {"a*x^2+c*x+e", {1, 3, 5}, "(x) =2*x^2+4*x+6"},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.formula);
+    addformula(*main, r.formula);
+    tfigure& f = *func().figures.back();
+    ASSERT_EQ(f.kind, family::custom);
+    QTest::mouseClick(&func().display(), Qt::LeftButton);
+    for (int k = 1; k <= 5; ++k) {
+      const bool used = std::find(r.used.begin(), r.used.end(), k) != r.used.end();
+      EXPECT_EQ(func().column(k).edit().isEnabled(), used) << k;
+    }
+    for (int k : r.used) type(func(), k, std::to_string(k + 1));
+    EXPECT_EQ(f.formula(), r.text);
+    for (int k : r.used) EXPECT_DOUBLE_EQ(f.param[static_cast<size_t>(k)], k + 1) << k;
+    // Shown anew, each column holds its own letter's value.
+    QTest::mouseClick(&func().display(), Qt::LeftButton);
+    for (int k : r.used) EXPECT_EQ(field(func(), k), QString("%1,00").arg(k + 1)) << k;
+
+    // A copy pasted is the same curve.
+    main->runcommand("copy1");
+    main->runcommand("paste1");
+    tfigure& pasted = *func().figures.back();
+    ASSERT_NE(&pasted, &f);
+    EXPECT_EQ(pasted.formula(), r.text);
+  }
+}
+
+TEST_F(functest, anewuserformulashowsthepanelanew) {
+  main->runcommand("line1");
+  type(func(), 1, "x");
+  ASSERT_TRUE(errorshown(func(), 1));
+  addformula(*main, "a*x+b");
+  EXPECT_EQ(field(func(), 1), "1,00");
+  EXPECT_EQ(field(func(), 2), "0,00");
+  EXPECT_FALSE(errorshown(func(), 1));
+}
+
+TEST_F(functest, anopenedfileshowsitsvaluesinthepanel) {
+  QTemporaryDir dir;
+  main->runcommand("line1");
+  type(func(), 1, "2");
+  type(func(), 2, "-0,5");
+  const std::string name = dir.path().toStdString() + "/line.QVW";
+  services.fileanswers.push_back({true, name, 2});
+  ASSERT_TRUE(main->files().saveasclick());
+  main->runcommand("newwindow1");
+  type(func(), 1, "7");
+  type(func(), 2, "x");
+  services.fileanswers.push_back({true, name, 1});
+  main->runcommand("open1");
+  ASSERT_EQ(func().figures.size(), 2u);
+  EXPECT_EQ(field(func(), 1), "2,00");
+  EXPECT_EQ(field(func(), 2), "-0,50");
+  EXPECT_FALSE(errorshown(func(), 2));
+}
+
+TEST_F(functest, theeditfieldshowsathreedigitnegativevaluewhole) {
+  main->runcommand("line1");
+  type(func(), 2, "-500");
+  QLineEdit& e = func().column(2).edit();
+  ASSERT_EQ(e.text(), "-100,00");
+  // The text, the frame and the field's own margins fit; the start is shown.
+  const int frame = e.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &e);
+  EXPECT_LE(e.fontMetrics().horizontalAdvance(e.text()) + 2 * frame + 4, e.width());
+  EXPECT_EQ(e.cursorPosition(), 0);
+}
+
+TEST_F(functest, atapedraggedbacktozeroshowszerowithoutaminus) {
+  main->runcommand("line1");
+  QWidget* scale = func().findChild<QWidget*>("scale2");
+  ASSERT_NE(scale, nullptr);
+  auto send = [scale](QEvent::Type type, int y, Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(10, y), scale->mapToGlobal(QPointF(10, y)),
+                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(scale, &e);
+  };
+  send(QEvent::MouseButtonPress, 50, Qt::LeftButton);
+  send(QEvent::MouseMove, 60, Qt::LeftButton);
+  EXPECT_EQ(field(func(), 2), "-0,20");
+  send(QEvent::MouseMove, 50, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, 50, Qt::NoButton);
+  EXPECT_EQ(field(func(), 2), "0,00");
+  EXPECT_EQ(func().figures[0]->param[2], 0.0);
 }
 
 TEST_F(functest, allfunctionsliststhewholelistandshowsthelastselected) {

@@ -53,20 +53,35 @@ TEST(tgralab, HandleZonesAndCursors) {
 struct wraprow {
   const char* name;
   std::vector<std::string> before;
+  std::vector<bool> soft;  // the breaks an earlier wrap made
   int width;
   std::vector<std::string> after;
 };
 
 TEST(tgralab, WrapMovesTrailingCharactersToTheNextLine) {
   const wraprow rows[] = {
-      {"last line gets a new one", {"abcdef"}, 4 * charw + 2, {"abcd", "ef"}},
-      {"characters go in front, in order", {"abcdef", "gh"}, 4 * charw + 2, {"abcd", "efgh"}},
-      {"cascades to further lines", {"abcdef", "ghij"}, 4 * charw + 2, {"abcd", "efgh", "ij"}},
-      {"fitting text unchanged", {"abc", "de"}, 4 * charw, {"abc", "de"}},
+      {"last line gets a new one", {"abcdef"}, {}, 4 * charw + 2, {"abcd", "ef"}},
+      {"characters go in front of a wrapped line, in order",
+       {"abcdef", "gh"},
+       {true},
+       4 * charw + 2,
+       {"abcd", "efgh"}},
+      {"cascades to further wrapped lines",
+       {"abcdef", "ghij"},
+       {true},
+       4 * charw + 2,
+       {"abcd", "efgh", "ij"}},
+      {"the user's own next line stays as it is",
+       {"abcdef", "gh"},
+       {},
+       4 * charw + 2,
+       {"abcd", "ef", "gh"}},
+      {"fitting text unchanged", {"abc", "de"}, {}, 4 * charw, {"abc", "de"}},
   };
   for (const wraprow& r : rows) {
     labelrig rig;
     tgralab& l = rig.addlabel(10, 10, r.width, 40, r.before);
+    l.softbreak = r.soft;
     l.wrap();
     EXPECT_EQ(l.text, r.after) << r.name;
   }
@@ -74,14 +89,21 @@ TEST(tgralab, WrapMovesTrailingCharactersToTheNextLine) {
 
 TEST(tgralab, UnwrapPullsCharactersBackAndDropsEmptiedLines) {
   const wraprow rows[] = {
-      {"pulls while narrower", {"abcd", "efgh"}, 40, {"abcdefg", "h"}},
-      {"deletes a line that empties", {"ab", "c"}, 40, {"abc"}},
-      {"all lines join", {"a", "b", "c"}, 100, {"abc"}},
-      {"line as wide as the label pulls nothing", {"abcd", "ef"}, 4 * charw, {"abcd", "ef"}},
+      {"pulls while narrower", {"abcd", "efgh"}, {true}, 40, {"abcdefg", "h"}},
+      {"deletes a line that empties", {"ab", "c"}, {true}, 40, {"abc"}},
+      {"all wrapped lines join", {"a", "b", "c"}, {true, true}, 100, {"abc"}},
+      {"the user's own lines stay", {"a", "b", "", "c"}, {}, 100, {"a", "b", "", "c"}},
+      {"joins only up to the user's break", {"a", "b", "c"}, {true, false}, 100, {"ab", "c"}},
+      {"line as wide as the label pulls nothing",
+       {"abcd", "ef"},
+       {true},
+       4 * charw,
+       {"abcd", "ef"}},
   };
   for (const wraprow& r : rows) {
     labelrig rig;
     tgralab& l = rig.addlabel(10, 10, r.width, 40, r.before);
+    l.softbreak = r.soft;
     l.unwrap();
     EXPECT_EQ(l.text, r.after) << r.name;
   }

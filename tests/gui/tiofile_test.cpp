@@ -3,12 +3,17 @@
 // damaged files, saves that fail and the modified flag around them.
 #include "shell/tiofile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
 #include <QTemporaryDir>
 #include <cmath>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "codecs/tqvcodec.h"
@@ -224,6 +229,39 @@ class iofiletest : public guitest {
   }
 
   QTemporaryDir dir;
+};
+
+// A named pipe with a writer that sends a few bytes and closes it, so that a
+// reader that opens it sees a short file instead of waiting for ever.
+class fedpipe {
+ public:
+  explicit fedpipe(std::string name) : name_(std::move(name)) {
+    made = ::mkfifo(name_.c_str(), 0600) == 0;
+    if (!made) return;
+    writer_ = std::thread([this] {
+      const int fd = ::open(name_.c_str(), O_WRONLY);
+      if (fd < 0) return;
+      const char text[] = "Ingen graf";
+      [[maybe_unused]] const ssize_t n = ::write(fd, text, sizeof text - 1);
+      ::close(fd);
+    });
+  }
+  ~fedpipe() {
+    if (!writer_.joinable()) return;
+    // A reader of our own lets a writer that nobody met finish; it stays open
+    // until the writer is done, so that the write never meets a closed pipe.
+    const int fd = ::open(name_.c_str(), O_RDONLY | O_NONBLOCK);
+    writer_.join();
+    if (fd >= 0) ::close(fd);
+  }
+  fedpipe(const fedpipe&) = delete;
+  fedpipe& operator=(const fedpipe&) = delete;
+
+  bool made = false;
+
+ private:
+  std::string name_;
+  std::thread writer_;
 };
 
 struct figurestate {
@@ -891,6 +929,47 @@ TEST_F(iofiletest, changingfiguresmarkstheproject) {
   main->modified = 0;
   main->closeaction();
   EXPECT_EQ(main->modified, 0);
+}
+
+TEST_F(iofiletest, apipeoradirectoryisrefusedbeforeitisopened) {
+  struct row {
+    const char* name;
+    const char* opened;     // the name given to "Åpne..."
+    const char* refused;    // the name that is no plain file
+    bool pipe;              // else a directory
+    const char* projectof;  // the project that lists it, if any
+  };
+  const row rows[] = {
+      {"windowfilepipe", "pipe.QVW", "pipe.QVW", true, nullptr},
+      {"graphfilepipe", "pipe.QVS", "pipe.QVS", true, nullptr},
+      {"projectpipe", "pipe.QVP", "pipe.QVP", true, nullptr},
+      {"windowfileofaproject", "p.QVP", "vindu.QVW", true, "p.QVP"},
+      {"directory", "mappe.QVW", "mappe.QVW", false, nullptr},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    main.reset();
+    QApplication::processEvents();
+    start();
+    QTemporaryDir here;
+    ASSERT_TRUE(here.isValid());
+    const std::string refused = here.filePath(r.refused).toStdString();
+    if (r.projectof) writeall(here.filePath(r.projectof).toStdString(), refused + "\r\n");
+    std::unique_ptr<fedpipe> pipe;
+    if (r.pipe) {
+      pipe = std::make_unique<fedpipe>(refused);
+      ASSERT_TRUE(pipe->made);
+    } else {
+      ASSERT_TRUE(QDir().mkdir(QString::fromStdString(refused)));
+    }
+    services.messages.clear();
+    services.fileanswers.push_back({true, here.filePath(r.opened).toStdString(), 1});
+    main->commands().item("open1")->trigger();
+    pipe.reset();
+    EXPECT_TRUE(said("Kan ikke \xE5pne fila " + refused + ".\rDet er ikke en vanlig fil."));
+    EXPECT_TRUE(func().figures.empty());
+    EXPECT_EQ(main->windowlist.size(), 1u);
+  }
 }
 
 }  // namespace

@@ -213,24 +213,51 @@ TEST_F(boxfixture, statessetthetapecolours) {
 
 TEST_F(boxfixture, typedtextreadsasanumberwitheitherdecimalmark) {
   using rr = tmanbox::readresult;
+  // While typing, then at the end of the entry; the box held 9 before.
   struct row {
     const char* text;
-    rr result;
+    rr typing;
+    float typed;
+    rr ended;
     float value;
   };
   const std::vector<row> rows = {
-      {"2,5", rr::apply, 2.5f},     {"2.5", rr::apply, 2.5f}, {"-3", rr::apply, -3},
-      {" 7", rr::apply, 7},         {",5", rr::apply, 0.5f},  {"abc", rr::ignore, 0},
-      {"2abc", rr::ignore, 0},      {"", rr::ignore, 0},      {"-", rr::ignore, 0},
-      {"2,5,5", rr::notanumber, 9}, {"1e3", rr::ignore, 0},   {"500", rr::apply, 100},
-      {"-1e9", rr::ignore, 0},
+      {"2,5", rr::apply, 2.5f, rr::apply, 2.5f}, {"2.5", rr::apply, 2.5f, rr::apply, 2.5f},
+      {"-3", rr::apply, -3, rr::apply, -3},      {" 7", rr::apply, 7, rr::apply, 7},
+      {",5", rr::apply, 0.5f, rr::apply, 0.5f},  {"abc", rr::invalid, 9, rr::invalid, 9},
+      {"2abc", rr::invalid, 9, rr::invalid, 9},  {"", rr::invalid, 9, rr::invalid, 9},
+      {"-", rr::invalid, 9, rr::invalid, 9},     {"2,5,5", rr::notanumber, 9, rr::notanumber, 9},
+      {"1e3", rr::invalid, 9, rr::invalid, 9},   {"500", rr::outside, 9, rr::apply, 100},
+      {"-1e9", rr::invalid, 9, rr::invalid, 9},
   };
   for (const row& r : rows) {
+    SCOPED_TRACE(r.text);
     make({}, 9);
     box.edittext = r.text;
-    EXPECT_EQ(box.readedit(), r.result) << r.text;
-    EXPECT_FLOAT_EQ(box.value, r.value) << r.text;
+    EXPECT_EQ(box.readedit(), r.typing);
+    EXPECT_FLOAT_EQ(box.value, r.typed);
+    EXPECT_EQ(box.badtext(), r.typing == rr::invalid || r.typing == rr::notanumber);
+    EXPECT_EQ(box.endedit(), r.ended);
+    EXPECT_FLOAT_EQ(box.value, r.value);
   }
+}
+
+TEST_F(boxfixture, achangehandlerthatreadsthefieldbackneverloops) {
+  // Min above Max, and a handler that reads and clamps what the box wrote.
+  int calls = 0;
+  make({100, -100, -1, 1, 0.01f}, 5);
+  box.editchanged = [&calls](tmanbox& b) {
+    ++calls;
+    b.endedit();
+  };
+  box.edittext = "5";
+  EXPECT_EQ(box.endedit(), tmanbox::readresult::apply);
+  EXPECT_EQ(calls, 1);
+  EXPECT_FLOAT_EQ(box.value, 100);
+  // The buttons stay put at limits that hold no value.
+  box.stepup();
+  box.stepdown();
+  EXPECT_FLOAT_EQ(box.value, 100);
 }
 
 }  // namespace

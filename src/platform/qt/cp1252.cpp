@@ -48,4 +48,8 @@ std::string tocp1252(const QString& text) {
   return out;
 }
 
+bool incp1252(const QString& text) {
+  return tounicode(tocp1252(text)) == text;
+}
+
 }  // namespace platform

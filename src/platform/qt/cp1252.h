@@ -13,5 +13,7 @@ namespace platform {
 QString tounicode(std::string_view text);
 // Characters outside the code page become "?".
 std::string tocp1252(const QString& text);
+// True when every character of the text has a byte in the code page.
+bool incp1252(const QString& text);
 
 }  // namespace platform

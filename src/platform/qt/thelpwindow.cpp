@@ -24,6 +24,10 @@ thelpwindow::thelpwindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Hjelp for Tarnelo"));
   setObjectName(QStringLiteral("helpwindow"));
   resize(820, 600);
+  // The program ends with its main window: help open beside it must neither
+  // keep the program running nor stay behind on the screen.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  connect(qApp, &QGuiApplication::lastWindowClosed, this, &QWidget::close);
 
   contents_ = new QPushButton(QStringLiteral("Innhold"), this);
   back_ = new QPushButton(QStringLiteral("Tilbake"), this);
