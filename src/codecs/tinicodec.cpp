@@ -191,11 +191,23 @@ bool tinicodec::apply(tsettings& s) const {
     field = i;
     return true;
   };
+  // The coordinate fields keep their text as typed, but only a number can be
+  // an end of the window.
+  auto coordinate = [&v](std::string& field) {
+    float f = 0;
+    if (!codecs::parseinifloat(v, f)) return false;
+    field = v;
+    return true;
+  };
   switch (k) {
-    case 1: s.minx = v; return true;
-    case 2: s.maxx = v; return true;
-    case 3: s.miny = v; return true;
-    case 4: s.maxy = v; return true;
+    case 1:
+      return coordinate(s.minx);
+    case 2:
+      return coordinate(s.maxx);
+    case 3:
+      return coordinate(s.miny);
+    case 4:
+      return coordinate(s.maxy);
     case 5: return colour(s.foreground);
     case 6: return colour(s.background);
     case 7: return colour(s.grid);
@@ -231,6 +243,8 @@ bool tinicodec::apply(tsettings& s) const {
     }
     float f = 0;
     if (!codecs::parseinifloat(v, f)) return false;
+    // A step of 0 would make the spin buttons do nothing.
+    if (field == 2 && !(f > 0)) return false;
     std::array<std::array<float, 5>*, 4> fields{&s.params.min, &s.params.max, &s.params.step,
                                                &s.params.interval};
     (*fields[static_cast<std::size_t>(field)])[p] = f;
@@ -239,13 +253,80 @@ bool tinicodec::apply(tsettings& s) const {
   return false;
 }
 
+namespace {
+
+// The seven pairs of keys that give the two ends of a range: the coordinate
+// window's x and y, and each parameter's Min and Max.
+struct inipair {
+  int32_t lo, hi;  // key numbers
+};
+constexpr std::array<inipair, 7> rangepairs{{{1, 2},
+                                             {3, 4},
+                                             {inikey::mina, inikey::mina + 1},
+                                             {inikey::mina + 5, inikey::mina + 6},
+                                             {inikey::mina + 10, inikey::mina + 11},
+                                             {inikey::mina + 15, inikey::mina + 16},
+                                             {inikey::mina + 20, inikey::mina + 21}}};
+
+// The two ends of pair i as numbers.
+std::pair<float, float> rangeends(const tsettings& s, std::size_t i) {
+  if (i < 2) {
+    float lo = 0, hi = 0;
+    const bool ok = i == 0 ? codecs::parseinifloat(s.minx, lo) && codecs::parseinifloat(s.maxx, hi)
+                           : codecs::parseinifloat(s.miny, lo) && codecs::parseinifloat(s.maxy, hi);
+    // Ends that are no numbers are no range either (the defaults always are).
+    if (!ok) return {0, 0};
+    return {lo, hi};
+  }
+  return {s.params.min[i - 2], s.params.max[i - 2]};
+}
+
+// Puts pair i back as it was in `from`.
+void restorerange(tsettings& s, const tsettings& from, std::size_t i) {
+  if (i == 0) {
+    s.minx = from.minx;
+    s.maxx = from.maxx;
+  } else if (i == 1) {
+    s.miny = from.miny;
+    s.maxy = from.maxy;
+  } else {
+    s.params.min[i - 2] = from.params.min[i - 2];
+    s.params.max[i - 2] = from.params.max[i - 2];
+  }
+}
+
+}  // namespace
+
 tinireadresult tinicodec::reading(tsettings& s) {
   tinireadresult r;
   const auto n = static_cast<int32_t>(lines_.size());
   const std::array<char, 5> oldnames = s.params.names;
+  const tsettings before = s;
+  // The line (1-based) and value of each end of each range read so far.
+  struct seenend {
+    int32_t line = 0;
+    std::string value;
+  };
+  std::array<std::array<seenend, 2>, rangepairs.size()> seen{};
   current_ = 0;
   loaded_ = false;
+  // A range whose ends are the wrong way round is refused as a whole, so the
+  // window or parameter keeps the ends it had; the line that made it so is
+  // the one reported.
+  auto badrange = [&](std::size_t i, const seenend& at) {
+    restorerange(s, before, i);
+    if (r.error != inierror::none) return;
+    r.error = inierror::badvalue;
+    r.line = at.line;
+    r.value = at.value.substr(0, 40);
+  };
   auto finish = [&]() {
+    for (std::size_t i = 0; i < rangepairs.size(); ++i) {
+      if (seen[i][0].line == 0 && seen[i][1].line == 0) continue;
+      const auto [lo, hi] = rangeends(s, i);
+      if (lo < hi) continue;
+      badrange(i, seen[i][0].line > seen[i][1].line ? seen[i][0] : seen[i][1]);
+    }
     if (!distinct(s.params.names)) {
       s.params.names = oldnames;
       if (r.error == inierror::none) r.error = inierror::duplicatenames;
@@ -261,11 +342,25 @@ tinireadresult tinicodec::reading(tsettings& s) {
     const int32_t section = index_;
     parseline();
     while (state_ == inistate::key) {
-      if (sectionofkey(index_) == section && !apply(s)) {
-        r.error = inierror::badvalue;
-        r.line = current_;
-        r.value = value_.substr(0, 40);
-        return finish();
+      if (sectionofkey(index_) == section) {
+        if (!apply(s)) {
+          r.error = inierror::badvalue;
+          r.line = current_;
+          r.value = value_.substr(0, 40);
+          return finish();
+        }
+        for (std::size_t i = 0; i < rangepairs.size(); ++i) {
+          const int end = index_ == rangepairs[i].lo ? 0 : index_ == rangepairs[i].hi ? 1 : -1;
+          if (end < 0) continue;
+          seen[i][static_cast<std::size_t>(end)] = {current_, value_};
+          // With both ends read the range is judged at once; an end whose
+          // partner is still to come is judged when reading is over.
+          const auto [lo, hi] = rangeends(s, i);
+          if (seen[i][1 - static_cast<std::size_t>(end)].line != 0 && !(lo < hi)) {
+            badrange(i, seen[i][static_cast<std::size_t>(end)]);
+            return finish();
+          }
+        }
       }
       if (current_ >= n) break;
       parseline();

@@ -36,6 +36,9 @@ tsynt::tsynt(QWidget* parent, std::function<void(const std::string&)> status)
   edit1_ = new QLineEdit(this);
   edit1_->setObjectName("Edit1");
   edit1_->setGeometry(64, 32, 354, 24);
+  // Only the first 80 characters are kept: the field shows the limit while
+  // the user types, rather than cutting the formula after the check.
+  edit1_->setMaxLength(static_cast<int>(maxformula));
   edit1_->installEventFilter(this);
   // The error view lies exactly over the formula field.
   paintbox1_ = new tformulaview(this, false);
@@ -102,6 +105,12 @@ std::string tsynt::errortext(const std::string& text, const std::string& errmark
 
 void tsynt::formshow(const std::string& prefix) {
   label1_->setText(platform::tounicode(prefix));
+  // Each opening starts clean: nothing of the last formula or its error.
+  label2_->setText(QString::fromUtf8(asktext));
+  errormarkup_.clear();
+  formulatext_.clear();
+  edit1_->clear();
+  showerror(false);
 }
 
 void tsynt::functionclick(int n) {

@@ -28,6 +28,7 @@ void tcustom::loadparams() const {
 }
 
 double tcustom::value(double x) const {
+  if (unreadable()) return std::numeric_limits<double>::quiet_NaN();
   loadparams();
   const evalresult r = evalexpr(&expression.root, x, 0);
   // An undefined value is no number: it never hits, and a point made of it
@@ -87,6 +88,13 @@ void tcustom::calculate() {
   loadparams();
   pointcount = 0;
   evalfailed = false;
+  // A formula that no longer parses has no points: the figure keeps its text
+  // but draws nothing.
+  if (unreadable()) {
+    evalfailed = true;
+    oldparam = param;
+    return;
+  }
   // The formula compiled afresh (that costs less than a few dozen samples) and
   // the samples taken a chunk at a time: the same values as one by one.
   const tprogram program(&expression.root);

@@ -31,6 +31,9 @@ class tcustom : public tfigure {
   void turnmany(double x, double y) override;
   bool usesparam(int k) const override;
 
+  // True when the formula (from a file) does not parse: nothing is drawn.
+  bool unreadable() const { return expression.errcode != 0; }
+
   // Loads a..e into the evaluator's parameter table.
   void loadparams() const;
 

@@ -26,8 +26,19 @@ QString tinifile::resolve() {
   return found.isEmpty() ? QDir::current().filePath(filename) : found;
 }
 
+void tinifile::keepbackup() {
+  const QString name = path_ + QStringLiteral(".bak");
+  QFile::remove(name);
+  if (QFile::copy(path_, name))
+    backup_ = name;
+  else
+    backupfailed_ = true;
+}
+
 tinireadresult tinifile::reading(tsettings& s) {
   path_ = resolve();
+  backup_.clear();
+  backupfailed_ = false;
   codec_.setlines({});
   QFile f(path_);
   if (!f.exists() || !f.open(QIODevice::ReadOnly)) {
@@ -36,13 +47,18 @@ tinireadresult tinifile::reading(tsettings& s) {
     return r;
   }
   const QByteArray bytes = f.read(maxsize + 1);
+  f.close();
   if (bytes.size() > maxsize) {
     tinireadresult r;
     r.error = inierror::damaged;
+    keepbackup();
     return r;
   }
   codec_.setlines(codecs::splitlines(std::string_view(bytes.constData(), bytes.size())));
-  return codec_.reading(s);
+  const tinireadresult r = codec_.reading(s);
+  // An empty file holds nothing to lose.
+  if (!r.loaded && !bytes.isEmpty()) keepbackup();
+  return r;
 }
 
 QString tinifile::writing(const tsettings& s, char decimalsep) {

@@ -26,6 +26,12 @@ class tinifile {
   tinireadresult reading(tsettings& s);
   // True when the last reading read a non-empty file without error.
   bool loaded() const { return codec_.loaded(); }
+  // A damaged file is copied to this name ("QV.INI.bak" beside it, an older
+  // copy replaced) by the reading that found the damage, so that rewriting it
+  // loses nothing. "" when no copy was made.
+  const QString& backup() const { return backup_; }
+  // True when a damaged file could not be copied; it must not be rewritten then.
+  bool backupfailed() const { return backupfailed_; }
 
   // Writes the 49 lines from `s` through a temporary file that replaces the old
   // one only when complete. Returns "" or the message for the user.
@@ -36,8 +42,11 @@ class tinifile {
 
  private:
   QString resolve();
+  void keepbackup();
 
   QString given_;
   QString path_;
+  QString backup_;
+  bool backupfailed_ = false;
   tinicodec codec_;
 };

@@ -1,5 +1,7 @@
 #include "settings/toptions.h"
 
+#include <QFileInfo>
+
 #include "platform/qt/cp1252.h"
 #include "settings/tinifile.h"
 #include "shell/editnumbers.h"
@@ -17,7 +19,15 @@ toptions::toptions(platform::services& services, std::string inipath)
       ini_(std::make_unique<tinifile>(QString::fromStdString(inipath_))) {
   const tinireadresult r = ini_->reading(settings);
   loaded_ = ini_->loaded();
-  const std::string message = inierrortext(r);
+  // A damaged file that could not be copied is left as it is: the settings
+  // after the damage are the teacher's and exist nowhere else.
+  keep_ = ini_->backupfailed();
+  std::string message = inierrortext(r);
+  if (!ini_->backup().isEmpty())
+    message += "\rDen skadde fila er tatt vare p\xE5 som " +
+               platform::tocp1252(QFileInfo(ini_->backup()).fileName()) + ".";
+  else if (keep_)
+    message += "\rDen skadde fila kan ikke kopieres og blir ikke skrevet p\xE5 nytt.";
   if (!message.empty())
     services_.messagebox(message, "Tarnelo", platform::msgkind::warning, platform::msgbuttons::ok);
 }
@@ -25,7 +35,7 @@ toptions::toptions(platform::services& services, std::string inipath)
 // A missing or damaged settings file is replaced at the end by one with the
 // settings in use; a file read without fault is left as it is.
 toptions::~toptions() {
-  if (loaded_) return;
+  if (loaded_ || keep_) return;
   const QString message = ini_->writing(settings, services_.decimalseparator());
   if (!message.isEmpty())
     services_.messagebox(platform::tocp1252(message), "Tarnelo", platform::msgkind::warning,

@@ -53,6 +53,7 @@ class toptions {
   platform::services& services_;
   std::string inipath_;
   bool loaded_ = false;
+  bool keep_ = false;  // a damaged file that is not to be rewritten at the end
   std::unique_ptr<tinifile> ini_;
 };
 

@@ -94,36 +94,50 @@ void toptionsform::build() {
   cl->addWidget(miny_, 1, 1);
   cl->addWidget(new QLabel(QStringLiteral("Max y"), coords), 1, 2);
   cl->addWidget(maxy_, 1, 3);
+  // Each colour grid is named by a label that is its buddy, so the name is
+  // also what a screen reader says for it.
+  const auto label = [](const char* text, QWidget* buddy, QWidget* parent) {
+    auto* l = new QLabel(u(text), parent);
+    l->setBuddy(buddy);
+    return l;
+  };
+  auto* coordcolours = new QGroupBox(u("Farger på koordinatsystemet"), coords);
+  coordcolours->setObjectName("ColorGrid1Group");
+  auto* ccl = new QGridLayout(coordcolours);
   colours_[1] = makecolourgrid("ColorGrid1");
   colours_[0] = makecolourgrid("ColorGrid1Background");
-  cl->addWidget(new QLabel(QStringLiteral("Akser"), coords), 2, 0);
-  cl->addWidget(colours_[1], 2, 1);
-  cl->addWidget(new QLabel(QStringLiteral("Bakgrunn"), coords), 2, 2);
-  cl->addWidget(colours_[0], 2, 3);
+  ccl->addWidget(label("Akser", colours_[1], coordcolours), 0, 0);
+  ccl->addWidget(colours_[1], 0, 1);
+  ccl->addWidget(label("Bakgrunn", colours_[0], coordcolours), 0, 2);
+  ccl->addWidget(colours_[0], 0, 3);
+  cl->addWidget(coordcolours, 2, 0, 1, 4);
   grid_ = new QCheckBox(QStringLiteral("Rutenett"), coords);
   grid_->setObjectName("Grid");
   gridstep_ = edit("GridStep");
   colours_[2] = makecolourgrid("ColorGrid2");
   cl->addWidget(grid_, 3, 0);
-  cl->addWidget(gridstep_, 3, 1);
-  cl->addWidget(colours_[2], 3, 3);
+  cl->addWidget(label("Trinn", gridstep_, coords), 3, 1);
+  cl->addWidget(gridstep_, 3, 2);
+  cl->addWidget(label("Farge på rutenett", colours_[2], coords), 4, 1);
+  cl->addWidget(colours_[2], 4, 2);
   intgrid_ = new QCheckBox(QStringLiteral("Akseenhet"), coords);
   intgrid_->setObjectName("IntGrid");
   intstep_ = edit("IntStep");
-  cl->addWidget(intgrid_, 4, 0);
-  cl->addWidget(intstep_, 4, 1);
+  cl->addWidget(intgrid_, 5, 0);
+  cl->addWidget(label("Trinn", intstep_, coords), 5, 1);
+  cl->addWidget(intstep_, 5, 2);
   pages_->addTab(coords, QStringLiteral("Koordinatsystem"));
 
   // "Graf"
   auto* graphs = new QWidget(pages_);
   auto* gl = new QFormLayout(graphs);
-  const std::array<const char*, 4> graphtexts{
-      "Aktivt vindu", "Passivt vindu", "Frossen graf, aktivt vindu", "Frossen graf, passivt vindu"};
+  const std::array<const char*, 4> graphtexts{"Aktivt grafvindu", "Ikke-aktivt grafvindu",
+                                              "Farge for aktiv låst graf", "Ikke-aktiv låst graf"};
   const std::array<const char*, 4> graphnames{"ColorGrid3", "ColorGrid4", "ColorGrid5",
                                               "ColorGrid6"};
   for (size_t i = 0; i < 4; ++i) {
     colours_[3 + i] = makecolourgrid(graphnames[i]);
-    gl->addRow(u(graphtexts[i]), colours_[3 + i]);
+    gl->addRow(label(graphtexts[i], colours_[3 + i], graphs), colours_[3 + i]);
   }
   pages_->addTab(graphs, QStringLiteral("Graf"));
 
@@ -237,16 +251,38 @@ std::string toptionsform::formatfromstep(const std::string& text) {
   return "%." + std::to_string(std::min(zeros + 1, 9)) + "f";
 }
 
-std::string toptionsform::formatvalue(float v, const std::string& format, char separator) {
-  // Only the number of decimals is taken from the format, never the format itself.
-  int decimals = 2;
+namespace {
+
+// Only the number of decimals is taken from a format, never the format itself.
+int formatdecimals(const std::string& format) {
   if (format.size() >= 4 && format.compare(0, 2, "%.") == 0 && format.back() == 'f')
-    decimals = std::clamp(std::atoi(format.c_str() + 2), 0, 9);
+    return std::clamp(std::atoi(format.c_str() + 2), 0, 9);
+  return 2;
+}
+
+std::string fixed(float v, int decimals, char separator) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.*f", decimals, static_cast<double>(v));
   std::string s = buffer;
   std::replace(s.begin(), s.end(), '.', separator);
   return s;
+}
+
+}  // namespace
+
+std::string toptionsform::formatvalue(float v, const std::string& format, char separator) {
+  return fixed(v, formatdecimals(format), separator);
+}
+
+std::string toptionsform::formatstep(float v, const std::string& format, char separator) {
+  // Enough decimals that the text reads back to the step within a part in
+  // 10^5, or nine, the most a format holds.
+  int decimals = formatdecimals(format);
+  for (; decimals < 9; ++decimals) {
+    const double shown = std::strtod(fixed(v, decimals, '.').c_str(), nullptr);
+    if (std::fabs(shown - v) <= std::fabs(static_cast<double>(v)) * 1e-5) break;
+  }
+  return fixed(v, decimals, separator);
 }
 
 bool toptionsform::readnumber(QLineEdit* edit, float& out, bool report) {
@@ -318,7 +354,7 @@ void toptionsform::showparam(int p) {
   updating_ = true;
   minpa_->setText(platform::tounicode(formatvalue(pc.min[at(p)], f, separator())));
   maxpa_->setText(platform::tounicode(formatvalue(pc.max[at(p)], f, separator())));
-  steppa_->setText(platform::tounicode(formatvalue(pc.step[at(p)], f, separator())));
+  steppa_->setText(platform::tounicode(formatstep(pc.step[at(p)], f, separator())));
   intpa_->setText(platform::tounicode(formatvalue(pc.interval[at(p)], f, separator())));
   updating_ = was;
 }
@@ -395,7 +431,7 @@ void toptionsform::minmaxchanged() {
   const float r = std::fabs(mx - mn);
   const std::string& f = pc.format[at(last)];
   updating_ = true;
-  steppa_->setText(platform::tounicode(formatvalue(r / 200, f, separator())));
+  steppa_->setText(platform::tounicode(formatstep(r / 200, f, separator())));
   intpa_->setText(platform::tounicode(formatvalue(r / 20, f, separator())));
   updating_ = false;
   intervalchanged();
@@ -452,6 +488,22 @@ bool toptionsform::commit() {
     (x0 < x1 ? miny_ : minx_)->setFocus();
     return false;
   }
+  // A parameter box with no values between its ends, or a step that moves
+  // nothing, would leave the spin buttons and the clamping without meaning.
+  tparamconst& pc = options_.settings.params;
+  for (int p = 1; p <= 5; ++p)
+    if (selected_[at(p)] && !(pc.min[at(p)] < pc.max[at(p)])) {
+      services_.messagebox(badrange, "", platform::msgkind::warning, platform::msgbuttons::ok);
+      pages_->setCurrentIndex(2);
+      minpa_->setFocus();
+      return false;
+    }
+  if (!(st > 0)) {
+    services_.messagebox(badstep, "", platform::msgkind::warning, platform::msgbuttons::ok);
+    pages_->setCurrentIndex(2);
+    steppa_->setFocus();
+    return false;
+  }
   tsettings& s = options_.settings;
   s.minx = platform::tocp1252(minx_->text());
   s.maxx = platform::tocp1252(maxx_->text());
@@ -468,7 +520,6 @@ bool toptionsform::commit() {
   s.passive = colours_[4]->currentIndex();
   s.frzactive = colours_[5]->currentIndex();
   s.frzpassive = colours_[6]->currentIndex();
-  tparamconst& pc = s.params;
   pc.alwaysround = checks_[7]->isChecked();
   for (int i = 0; i < 4; ++i)
     if (funcnames_[static_cast<size_t>(i)]->isChecked()) pc.funcname = i;

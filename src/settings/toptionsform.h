@@ -53,7 +53,9 @@ class toptionsform : public QDialog {
  public:
   static constexpr int helpcontext = 49;
   static constexpr const char* duplicatename = "Kan ikke ha to parameter med samme navn.";
-  static constexpr const char* badrange = "Minste verdi må være mindre enn største verdi.";
+  // Windows-1252, as every text handed to the services.
+  static constexpr const char* badrange = "Minste verdi m\xE5 v\xE6re mindre enn st\xF8rste verdi.";
+  static constexpr const char* badstep = "Trinnet m\xE5 v\xE6re st\xF8rre enn 0.";
 
   toptionsform(toptions& options, platform::services& services, toptionshost& host,
                QWidget* parent = nullptr);
@@ -80,6 +82,9 @@ class toptionsform : public QDialog {
   static std::string formatfromstep(const std::string& text);
   // A value shown with a "%.Nf" format and the decimal separator.
   static std::string formatvalue(float v, const std::string& format, char separator);
+  // A step shown with the format's decimals, or with more when it needs them
+  // to be read back (0.001 with "%.2f" shows "0,001", never "0,00").
+  static std::string formatstep(float v, const std::string& format, char separator);
 
   // --- state, for the tests
   const std::array<bool, 5>& selection() const { return selected_; }

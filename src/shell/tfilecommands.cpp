@@ -52,15 +52,18 @@ void tfilecommands::openfile(const std::string& name) {
     if (r == platform::msgresult::yes && !saveasclick()) return;
   }
 
-  bool copy = false;
-  for (tgrform* w : main_.windowlist) {
-    if (captionpath(platform::tocp1252(w->windowTitle())) != name) continue;
+  // Asked once, however many windows show the file.
+  std::size_t named = 0;
+  for (tgrform* w : main_.windowlist)
+    if (captionpath(platform::tocp1252(w->windowTitle())) == name) ++named;
+  const bool copy = named > 0;
+  if (copy) {
+    const std::string windows = named == 1 ? "et vindu" : std::to_string(named) + " vinduer";
     const platform::msgresult r = main_.services().messagebox(
-        "Dette prosjektet inneholder allerede et vindu kalt " + name + "\r" +
+        "Dette prosjektet inneholder allerede " + windows + " kalt " + name + "\r" +
             " Vil du \xE5pne en kopi?",
         "Tarnelo", platform::msgkind::warning, platform::msgbuttons::yesno);
     if (r != platform::msgresult::yes) return;
-    copy = true;
   }
 
   main_.busy = 1;

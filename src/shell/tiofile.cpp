@@ -32,6 +32,11 @@ std::string absolutename(const std::string& name) {
 tiofile::tiofile(tmainform& main) : main_(main) {}
 
 void tiofile::tell(const std::string& text, bool warning) {
+  if (opening_) {
+    problems_.push_back(text);
+    problemerror_ = problemerror_ || !warning;
+    return;
+  }
   main_.services().messagebox(text, "",
                               warning ? platform::msgkind::warning : platform::msgkind::error,
                               platform::msgbuttons::ok);
@@ -94,6 +99,44 @@ bool tiofile::refused(const tqvdecoded& d) {
 }
 
 void tiofile::open(const std::string& given, bool copy) {
+  problems_.clear();
+  problemerror_ = false;
+  badformulas_.clear();
+  badformulacount_ = 0;
+  {
+    // Whatever way the loading ends, later messages are shown again at once.
+    struct collecting {
+      bool& flag;
+      explicit collecting(bool& f) : flag(f) { flag = true; }
+      ~collecting() { flag = false; }
+      collecting(const collecting&) = delete;
+      collecting& operator=(const collecting&) = delete;
+    } guard(opening_);
+    openfile(given, copy);
+  }
+  if (badformulacount_ > 0) problems_.push_back(badformulatext());
+  if (problems_.empty()) return;
+  std::string text;
+  for (const std::string& p : problems_) text += (text.empty() ? "" : "\r") + p;
+  tell(text, !problemerror_);
+  problems_.clear();
+  badformulas_.clear();
+  badformulacount_ = 0;
+}
+
+std::string tiofile::badformulatext() const {
+  if (badformulacount_ == 1)
+    return "Formelen \xAB" + badformulas_[0] +
+           "\xBB kan ikke leses. Grafen er lastet med teksten sin, men tegnes ikke.";
+  std::string text = std::to_string(badformulacount_) +
+                     " grafer har formler som ikke kan leses. De er lastet med tekstene sine, men "
+                     "tegnes ikke:";
+  for (const std::string& f : badformulas_) text += "\r\xAB" + f + "\xBB";
+  if (badformulacount_ > badformulas_.size() && badformulas_.size() == maxlisted) text += "\r\x85";
+  return text;
+}
+
+void tiofile::openfile(const std::string& given, bool copy) {
   const std::string name = absolutename(given);
   if (isprojectname(name)) {
     // A project that cannot be read leaves the open one as it was, changes
@@ -181,6 +224,14 @@ tfigure* tiofile::loadfigure(tgrform& w, const tfigurerecord& r) {
     main_.customtext = r.formula.substr(0, qvfile::formulacapacity);
     main_.customexpression = texpression{};
     parseexpr(main_.customexpression, main_.customtext);
+    // The figure is made all the same and keeps its text (a later version of
+    // the parser, or the user, may read it); it draws nothing meanwhile.
+    if (main_.customexpression.errcode != 0) {
+      ++badformulacount_;
+      if (badformulas_.size() < maxlisted && std::find(badformulas_.begin(), badformulas_.end(),
+                                                       main_.customtext) == badformulas_.end())
+        badformulas_.push_back(main_.customtext);
+    }
   }
   lastfigure_ = w.creategraph(r.family);
   return lastfigure_;
@@ -190,8 +241,14 @@ bool tiofile::openproject(const std::string& name) {
   std::string text;
   if (!readfile(name, text)) return false;
   std::vector<std::string> paths;
-  for (std::string& p : decodeproject(text))
-    if (!p.empty()) paths.push_back(std::move(p));
+  std::vector<std::size_t> linenumbers;  // of each path in the project file
+  std::size_t line = 0;
+  for (std::string& p : decodeproject(text)) {
+    ++line;
+    if (p.empty()) continue;
+    paths.push_back(std::move(p));
+    linenumbers.push_back(line);
+  }
   if (paths.size() > maxprojectwindows) {
     tell("Prosjektet har mer enn " + std::to_string(maxprojectwindows) +
              " vinduer; bare de f\xF8rste " + std::to_string(maxprojectwindows) + " \xE5pnes.",
@@ -202,12 +259,33 @@ bool tiofile::openproject(const std::string& name) {
   main_.closeaction();
   main_.busy = 1;
   tgrform::resetwindowcounter();
-  for (const std::string& path : paths) {
+  // One message for the whole project: how many lines failed, which, and why
+  // the first did.
+  std::vector<std::size_t> badlines;
+  std::string firstproblem;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const std::string& path = paths[i];
     main_.activewindow = nullptr;
     tgrform* w = createwindow();
+    const std::size_t before = problems_.size();
     std::string bytes;
     if (readfile(path, bytes)) loadwindow(*w, decodeqvfile(bytes), path, false);
     w->show();
+    if (problems_.size() == before) continue;
+    badlines.push_back(linenumbers[i]);
+    if (firstproblem.empty()) firstproblem = problems_[before];
+    problems_.resize(before);
+  }
+  if (badlines.size() == 1) {
+    problems_.push_back(firstproblem);
+  } else if (!badlines.empty()) {
+    std::string text = std::to_string(badlines.size()) + " av " + std::to_string(paths.size()) +
+                       " vinduer i prosjektet " + name + " kan ikke leses (linje ";
+    for (std::size_t k = 0; k < badlines.size() && k < maxlisted; ++k)
+      text += (k ? ", " : "") + std::to_string(badlines[k]);
+    if (badlines.size() > maxlisted) text += ", \x85";
+    text += ").\rDen f\xF8rste: " + firstproblem;
+    problems_.push_back(text);
   }
   main_.busy = 0;
   // The program always has a window to draw in.

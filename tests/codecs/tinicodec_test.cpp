@@ -51,7 +51,7 @@ TEST(tinicodec, writesTheDefaultFileByteForByte) {
 TEST(tinicodec, writtenFileReadsBackToTheSameSettings) {
   tsettings s = defaultsettings('.');
   s.minx = "-3,5";
-  s.maxy = "abc";  // texts are kept as typed, checked only when the dialog reads them
+  s.maxy = "+12,50";  // texts are kept as typed
   s.foreground = 15;
   s.background = 4;
   s.gridstep = "0.25";
@@ -238,6 +238,44 @@ INSTANTIATE_TEST_SUITE_P(
                 }},
         readrow{"twoDecimalMarks", "[Constants]\r\nMinB=1,5.0\r\n", inierror::badvalue, 2, false,
                 nullptr},
+        // A range the wrong way round is refused as a whole: both ends keep
+        // what they had, and reading stops at the end that turned it.
+        readrow{"parameterRangeTurned", "[Constants]\r\nMinB=100\r\nMaxB=-100\r\nStepB=1\r\n",
+                inierror::badvalue, 3, false,
+                [](const tsettings& s) {
+                  EXPECT_EQ(s.params.min[1], -100.0f);
+                  EXPECT_EQ(s.params.max[1], 100.0f);
+                  EXPECT_EQ(s.params.step[1], 0.01f);
+                }},
+        readrow{"parameterRangeEmptyWithTheOtherEndDefault", "[Constants]\r\nMaxC=-100\r\n",
+                inierror::badvalue, 2, false,
+                [](const tsettings& s) { EXPECT_EQ(s.params.max[2], 100.0f); }},
+        readrow{"parameterRangeReadMaxFirst", "[Constants]\r\nMaxD=300\r\nMinD=200\r\n",
+                inierror::none, 0, true,
+                [](const tsettings& s) {
+                  EXPECT_EQ(s.params.min[3], 200.0f);
+                  EXPECT_EQ(s.params.max[3], 300.0f);
+                }},
+        readrow{"stepZeroRefused", "[Constants]\r\nStepE=0,00\r\n", inierror::badvalue, 2, false,
+                [](const tsettings& s) { EXPECT_EQ(s.params.step[4], 0.01f); }},
+        readrow{"coordinateNoNumber", "[Coordinate system]\r\nMin x=abc\r\nMax x=20\r\n",
+                inierror::badvalue, 2, false,
+                [](const tsettings& s) {
+                  EXPECT_EQ(s.minx, "-10");
+                  EXPECT_EQ(s.maxx, "10");
+                }},
+        readrow{"coordinateRangeTurned", "[Coordinate system]\r\nMin y=15\r\nMax y=12\r\n",
+                inierror::badvalue, 3, false,
+                [](const tsettings& s) {
+                  EXPECT_EQ(s.miny, "-10");
+                  EXPECT_EQ(s.maxy, "10");
+                }},
+        readrow{"coordinateRangeMovedWhole", "[Coordinate system]\r\nMin x=15\r\nMax x=20,5\r\n",
+                inierror::none, 0, true,
+                [](const tsettings& s) {
+                  EXPECT_EQ(s.minx, "15");
+                  EXPECT_EQ(s.maxx, "20,5");
+                }},
         readrow{"infinityRefused", "[Constants]\r\nMaxC=inf\r\n", inierror::badvalue, 2, false,
                 nullptr},
         readrow{"floatOverflowRefused", "[Constants]\r\nMaxC=1e39\r\n", inierror::badvalue, 2,
@@ -276,7 +314,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(tinicodec, hugeLinesAreReadInLinearTime) {
   // A damaged file of some megabytes: one long line, then the lines after it.
-  std::string text = "[Coordinate system]\r\nMin x=";
+  std::string text = "[Coordinate system]\r\ninterval step=";
   text.append(4'000'000, '7');
   text += "\r\n";
   text.append(3'000'000, 'x');
@@ -285,7 +323,7 @@ TEST(tinicodec, hugeLinesAreReadInLinearTime) {
   const auto r = readtext(text, s);
   EXPECT_EQ(r.error, inierror::damaged);
   EXPECT_EQ(r.line, 3);
-  EXPECT_EQ(s.minx.size(), 4'000'000u);
+  EXPECT_EQ(s.gridstep.size(), 4'000'000u);
 
   std::string bignumber = "[Constants]\r\nMinA=";
   bignumber.append(1'000'000, '9');

@@ -3,9 +3,13 @@
 #include "shell/customentry.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include "dialogs/tsynt.h"
 #include "guifixture.h"
+#include "shell/tformulaview.h"
 
 namespace {
 
@@ -48,6 +52,39 @@ TEST_F(customtest, cancelmakesnofigure) {
   EXPECT_EQ(func().figures.size(), before);
   EXPECT_FALSE(customdialog(*main)->hasexpression());
   EXPECT_TRUE(main->customtext.empty());
+}
+
+// After a faulty formula and then a good one, the next opening shows neither:
+// Return in the empty field adds nothing.
+TEST_F(customtest, eachopeningstartsclean) {
+  const size_t before = func().figures.size();
+  customclick(*main, [](tsynt& d) {
+    d.show();
+    QTest::keyClicks(&d.edit1(), "2x");
+    QTest::keyClick(&d.edit1(), Qt::Key_Return);
+    EXPECT_TRUE(d.errorshown());
+    QTest::mouseClick(&d.paintbox1(), Qt::LeftButton);
+    d.edit1().clear();
+    QTest::keyClicks(&d.edit1(), "x^2");
+    QTest::keyClick(&d.edit1(), Qt::Key_Return);
+    return d.result();
+  });
+  ASSERT_EQ(func().figures.size(), before + 1);
+
+  customclick(*main, [](tsynt& d) {
+    d.show();
+    EXPECT_EQ(d.label2text(), "Oppgi egendefinert funksjon:");
+    EXPECT_EQ(d.edittext(), "");
+    EXPECT_FALSE(d.errorshown());
+    EXPECT_TRUE(d.okenabled());
+    EXPECT_TRUE(d.edit1().hasFocus() || QApplication::focusWidget() == &d.edit1() ||
+                d.focusWidget() == &d.edit1());
+    QTest::keyClick(&d.edit1(), Qt::Key_Return);
+    EXPECT_TRUE(d.isVisible());  // an empty field is not checked
+    d.cancelclick();
+    return d.result();
+  });
+  EXPECT_EQ(func().figures.size(), before + 1);
 }
 
 }  // namespace

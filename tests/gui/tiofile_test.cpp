@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileDevice>
 #include <QTemporaryDir>
+#include <cmath>
 #include <string>
 #include <thread>
 #include <vector>
@@ -614,16 +615,126 @@ TEST_F(iofiletest, damagedfilekeepswhatwasread) {
     EXPECT_EQ(services.messages[0].text.rfind("Fila er for kort", 0), 0u)
         << services.messages[0].text;
   }
-  // A formula that no longer parses still opens as a figure with its text.
-  twindowfile f;
-  tfigurerecord broken;
-  broken.family = 8;
-  broken.formula = "a*(x+";
-  f.figures.push_back(broken);
-  writeall(path("broken.QVW"), encodewindowfile(f));
-  openfile(path("broken.QVW"));
-  ASSERT_NE(main->iofile().lastfigure(), nullptr);
-  main->activewindow->pant();
+}
+
+// A formula that no longer parses opens as a figure that keeps its text but
+// draws nothing, and the user is told once which formulas could not be read.
+TEST_F(iofiletest, unreadableformulasopenundrawnwithonemessage) {
+  struct row {
+    const char* name;
+    std::vector<std::string> formulas;
+    const char* message;  // nullptr: none
+  };
+  const std::vector<row> rows = {
+      {"one",
+       {"a*(x+"},
+       "Formelen \xAB"
+       "a*(x+\xBB kan ikke leses. Grafen er lastet med teksten sin, men tegnes "
+       "ikke."},
+      {"two, one twice, and a good one",
+       {"2x", "x^2", "a*(x+", "2x"},
+       "3 grafer har formler som ikke kan leses. De er lastet med tekstene sine, men tegnes "
+       "ikke:\r"
+       "\xAB"
+       "2x\xBB\r\xAB"
+       "a*(x+\xBB"},
+      {"good ones", {"x^2", "a*x+b"}, nullptr},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    twindowfile f;
+    f.window.width = 300;
+    f.window.height = 200;
+    f.window.minx = -10;
+    f.window.maxx = 10;
+    f.window.miny = -10;
+    f.window.maxy = 10;
+    f.window.activecolour = filecolour(platform::rgb(255, 0, 0));
+    for (const std::string& text : r.formulas) {
+      tfigurerecord c;
+      c.family = 8;
+      c.formula = text;
+      f.figures.push_back(c);
+    }
+    const std::string name = path("formler.QVW");
+    writeall(name, encodewindowfile(f));
+    services.messages.clear();
+    openfile(name);
+    if (r.message) {
+      ASSERT_EQ(services.messages.size(), 1u);
+      EXPECT_EQ(services.messages[0].text, r.message);
+      EXPECT_EQ(services.messages[0].kind, platform::msgkind::warning);
+    } else {
+      EXPECT_TRUE(services.messages.empty());
+    }
+    tgrform& w = active();
+    const std::vector<figurestate> loaded = figuresof(w);
+    ASSERT_EQ(loaded.size(), r.formulas.size());
+    for (size_t i = 0; i < loaded.size(); ++i) EXPECT_EQ(loaded[i].formula, r.formulas[i]);
+    w.pant();
+    // Nothing lies along the x axis where the old version drew an unreadable
+    // formula as 0: only the good figures leave points.
+    for (tfigure* fig : w.figures()) {
+      auto* c = dynamic_cast<tcustom*>(fig);
+      ASSERT_NE(c, nullptr);
+      EXPECT_EQ(c->pointcount == 0, c->unreadable()) << c->formulatext;
+      EXPECT_TRUE(std::isnan(c->value(1.0)) == c->unreadable()) << c->formulatext;
+    }
+    if (r.formulas.size() == 1) {
+      const platform::point left = w.coords.worldtopixel(-5, 0);
+      const platform::point right = w.coords.worldtopixel(5, 0);
+      for (int x = left.x; x <= right.x; x += 7)
+        for (int dy = -1; dy <= 1; ++dy)
+          EXPECT_NE(pixel(w, x, left.y + dy), platform::rgb(255, 0, 0)) << x;
+    }
+    // Saved again, the file keeps every text.
+    const std::string again = path("igjen.QVW");
+    answerfile(again, 2);
+    ASSERT_TRUE(main->files().saveasclick());
+    const tqvdecoded d = decodeqvfile(readall(again));
+    ASSERT_EQ(d.figures.size(), r.formulas.size());
+    for (size_t i = 0; i < d.figures.size(); ++i) EXPECT_EQ(d.figures[i].formula, r.formulas[i]);
+  }
+}
+
+// A project with many bad lines gives one message, and a window file open in
+// many windows is asked about once.
+TEST_F(iofiletest, onemessageperfilehowevermanylinesorwindows) {
+  std::string project;
+  for (int i = 1; i <= 12; ++i) {
+    const std::string name = path(("feil" + std::to_string(i) + ".QVW").c_str());
+    writeall(name, "ikke en grafikkfil");
+    project += name + "\r\n";
+  }
+  writeall(path("mange.QVP"), project);
+  services.messages.clear();
+  openfile(path("mange.QVP"));
+  EXPECT_EQ(main->windowlist.size(), 12u);
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text,
+            "12 av 12 vinduer i prosjektet " + path("mange.QVP") +
+                " kan ikke leses (linje 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, \x85).\rDen f\xF8rste: " +
+                wrongheader);
+
+  main->runcommand("line1");
+  const std::string window = path("felles.QVW");
+  answerfile(window, 2);
+  ASSERT_TRUE(main->files().saveasclick());
+  writeall(path("felles.QVP"), window + "\r\n" + window + "\r\n" + window + "\r\n");
+  services.msganswers = {platform::msgresult::no};
+  openfile(path("felles.QVP"));
+  ASSERT_EQ(main->windowlist.size(), 3u);
+  services.messages.clear();
+  services.msganswers = {platform::msgresult::no};
+  openfile(window);
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text, "Dette prosjektet inneholder allerede 3 vinduer kalt " +
+                                           window + "\r Vil du \xE5pne en kopi?");
+  EXPECT_EQ(main->windowlist.size(), 3u);
+  services.msganswers = {platform::msgresult::yes};
+  openfile(window);
+  ASSERT_EQ(main->windowlist.size(), 4u);
+  EXPECT_EQ(title(*main->windowlist[3]), "Window 4");
 }
 
 TEST_F(iofiletest, windowfilecutanywhereopenswithoutharm) {
@@ -731,12 +842,17 @@ TEST_F(iofiletest, lowercaseprojectextension) {
 
 TEST_F(iofiletest, projectwithmissingwindowfiles) {
   writeall(path("m.QVP"), path("gone1.QVW") + "\r\n\r\n" + path("gone2.QVW") + "\r\n");
+  services.messages.clear();
   openfile(path("m.QVP"));
   // Each line makes a window; a file that cannot be read leaves it empty.
   ASSERT_EQ(main->windowlist.size(), 2u);
   EXPECT_EQ(title(*main->windowlist[0]), "Vindu 1");
   EXPECT_EQ(title(*main->windowlist[1]), "Vindu 2");
-  EXPECT_TRUE(said("Kan ikke \xE5pne fila " + path("gone1.QVW")));
+  // One message for the project; the empty line is not counted.
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_TRUE(said("2 av 2 vinduer i prosjektet " + path("m.QVP") +
+                   " kan ikke leses (linje 1, 3).\rDen f\xF8rste: Kan ikke \xE5pne fila " +
+                   path("gone1.QVW")));
 
   // A project file that cannot be read changes nothing, not even the flag.
   main->runcommand("line1");

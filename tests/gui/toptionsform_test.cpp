@@ -8,9 +8,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +60,15 @@ class optionsform : public ::testing::Test {
   }
   std::string text(const char* name) { return form->field(name)->text().toStdString(); }
   void type(const char* name, const char* value) { form->field(name)->setText(value); }
+  // As the user does it: select what the field holds and type over it.
+  void typeover(const char* name, const char* value) {
+    QLineEdit* e = form->field(name);
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(e, QString::fromUtf8(value));
+  }
+  void click(const char* button) {
+    QTest::mouseClick(form->findChild<QPushButton*>(button), Qt::LeftButton);
+  }
 
   QTemporaryDir dir;
   fakeservices services;
@@ -301,3 +314,102 @@ TEST_F(optionsform, AFailedSaveSaysSo) {
   services.messages.clear();
   options.reset();  // the end-of-program write fails the same way, without a crash
 }
+
+namespace {
+
+// "Lagre innstillinger" with a parameter range turned round or a step of 0
+// keeps the dialog open, says why and writes no file.
+TEST_F(optionsform, SaveRefusesATurnedRangeAndAStepOfZero) {
+  struct row {
+    const char* name;
+    const char* min;  // nullptr: left as it is
+    const char* max;
+    const char* step;
+    const char* message;
+  };
+  const row rows[] = {
+      {"Min above Max", "100", "-100", nullptr, toptionsform::badrange},
+      {"Min equal to Max", "5", "5", nullptr, toptionsform::badrange},
+      {"a step of 0", nullptr, nullptr, "0", toptionsform::badstep},
+      {"a step that reads as 0", nullptr, nullptr, "0,000", toptionsform::badstep},
+      {"a step below 0", nullptr, nullptr, "-1", toptionsform::badstep},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    services.messages.clear();
+    host.calls.clear();
+    toptionsform& f = make();
+    f.show();
+    f.pages()->setCurrentIndex(2);
+    // Only "Andre konstant".
+    for (int p : {1, 3, 4, 5}) QTest::mouseClick(f.checkbox(p), Qt::LeftButton);
+    ASSERT_EQ(f.selection(), (std::array<bool, 5>{false, true, false, false, false}));
+    if (r.min) typeover("MinPa", r.min);
+    if (r.max) typeover("MaxPA", r.max);
+    if (r.step) typeover("StepPa", r.step);
+    click("BitBtn3");
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(inipath())));
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text, r.message);
+    f.hide();
+  }
+}
+
+// A small step is shown with the decimals it needs, never as 0,00, and OK
+// hands it on with a format that shows it.
+TEST_F(optionsform, SmallStepsAreShownWholeAndKept) {
+  host.boxes[0].step = 0.001f;
+  toptionsform& f = make();
+  f.show();
+  EXPECT_EQ(text("StepPa"), "0,001");
+  QTest::mouseClick(f.checkbox(1), Qt::LeftButton);  // parameter 2 shown
+  EXPECT_EQ(text("StepPa"), "0,01");
+  QTest::mouseClick(f.checkbox(1), Qt::LeftButton);
+  // Parameters 1 and 2 differ: the field is shown with 1's step but locked.
+  EXPECT_EQ(text("StepPa"), "0,001");
+
+  QTest::mouseClick(f.checkbox(6), Qt::LeftButton);
+  typeover("MinPa", "0");
+  typeover("MaxPA", "0,1");
+  EXPECT_EQ(text("StepPa"), "0,0005");  // a 200th of the range
+  click("BitBtn1");
+  EXPECT_FALSE(f.isVisible());
+  for (int p = 0; p < 5; ++p) {
+    EXPECT_EQ(host.boxes[static_cast<size_t>(p)].step, 0.0005f) << p;
+    EXPECT_EQ(host.boxes[static_cast<size_t>(p)].format, "%.4f") << p;
+  }
+  EXPECT_EQ(toptionsform::formatstep(0.001f, "%.2f", ','), "0,001");
+  EXPECT_EQ(toptionsform::formatstep(2.5f, "%.0f", '.'), "2.5");
+  EXPECT_EQ(toptionsform::formatstep(1.0f / 3, "%.2f", ','), "0,333333");
+  EXPECT_EQ(toptionsform::formatstep(1e-12f, "%.2f", ','), "0,000000000");
+}
+
+// Every colour grid has its name beside it.
+TEST_F(optionsform, ColourGridsAreNamed) {
+  toptionsform& f = make();
+  const auto labelof = [&f](QWidget* w) {
+    for (QLabel* l : f.findChildren<QLabel*>())
+      if (l->buddy() == w) return l->text();
+    return QString();
+  };
+  const std::array<const char*, 7> names{"Bakgrunn",
+                                         "Akser",
+                                         "Farge p\u00e5 rutenett",
+                                         "Aktivt grafvindu",
+                                         "Ikke-aktivt grafvindu",
+                                         "Farge for aktiv l\u00e5st graf",
+                                         "Ikke-aktiv l\u00e5st graf"};
+  for (int k = 0; k <= 6; ++k)
+    EXPECT_EQ(labelof(f.colourgrid(k)), QString::fromUtf8(names[static_cast<size_t>(k)])) << k;
+  for (int k : {0, 1}) {
+    auto* group = qobject_cast<QGroupBox*>(f.colourgrid(k)->parentWidget());
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->title(), QString::fromUtf8("Farger p\u00e5 koordinatsystemet"));
+  }
+  EXPECT_EQ(labelof(f.field("GridStep")), "Trinn");
+  EXPECT_EQ(labelof(f.field("IntStep")), "Trinn");
+}
+
+}  // namespace

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,23 +125,31 @@ TEST_F(tsynttest, anemptyfieldleavesthedialogopenandsilent) {
   EXPECT_EQ(dialog->label2text(), "Oppgi egendefinert funksjon:");
 }
 
-TEST_F(tsynttest, alongformulaiscutto80charactersbeforethecheck) {
+// The field takes 80 characters and no more, so what is checked is what the
+// user sees.
+TEST_F(tsynttest, thefieldtakesatmost80characters) {
   std::string longer = "x";
-  while (longer.size() < 79) longer += "+x";
-  longer += "+x";  // characters 80 and 81: the cut leaves a trailing "+"
-  ASSERT_EQ(longer.size(), 81u);
-  dialog->setedittext(longer);
-  dialog->okclick();
-  ASSERT_TRUE(dialog->errorshown()) << "the cut formula ends in an operator";
-  EXPECT_EQ(dialog->formulatext().size(), 80u);
+  while (longer.size() < 80) longer += "+x";
+  longer += "+1";  // characters 82 and 83: typed, but not taken
+  ASSERT_EQ(longer.size(), 83u);
+  dialog->show();
+  QTest::keyClicks(&dialog->edit1(), QString::fromStdString(longer));
+  EXPECT_EQ(dialog->edittext(), longer.substr(0, 80));
+  QTest::keyClick(&dialog->edit1(), Qt::Key_Return);
+  ASSERT_TRUE(dialog->errorshown()) << "the 80 characters end in an operator";
+  EXPECT_EQ(dialog->formulatext(), longer.substr(0, 80));
   // 80 characters of markup hold the first 26 formula characters and a half.
   const std::string& m = dialog->errormarkup();
   EXPECT_EQ(m.size(), 80u);
   EXPECT_EQ(m.substr(0, 6), "\\nx\\n+");
 
-  dialog->paintbox1click();
-  dialog->setedittext(longer.substr(0, 78) + "1234");
-  dialog->okclick();
+  QTest::mouseClick(&dialog->paintbox1(), Qt::LeftButton);
+  QTest::keyClick(&dialog->edit1(), Qt::Key_End);
+  QTest::keyClick(&dialog->edit1(), Qt::Key_Backspace);
+  QTest::keyClick(&dialog->edit1(), Qt::Key_Backspace);
+  QTest::keyClicks(&dialog->edit1(), "123");
+  EXPECT_EQ(dialog->edittext(), longer.substr(0, 78) + "12");
+  QTest::keyClick(&dialog->edit1(), Qt::Key_Return);
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
   EXPECT_EQ(dialog->formulatext(), longer.substr(0, 78) + "12");
 }

@@ -1,5 +1,6 @@
 #include "support/fakeservices.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "support/recordingsurface.h"
@@ -22,6 +23,30 @@ TEST(fakeservices, message_boxes_answer_from_the_script_and_are_recorded) {
   EXPECT_EQ(f.messages[0].kind, msgkind::warning);
   EXPECT_EQ(f.messages[0].buttons, msgbuttons::yesnocancel);
   EXPECT_EQ(f.messages[1].caption, "b");
+}
+
+// The services take Windows-1252: a UTF-8 literal would show as "mÃ¥".
+TEST(fakeservices, a_text_in_utf8_fails_the_test_that_hands_it_over) {
+  struct row {
+    const char* text;
+    std::size_t at;
+  };
+  const row rows[] = {
+      {"Minste verdi m\xE5 v\xE6re mindre", std::string_view::npos},
+      {"\xC5pne \xF8\xE6", std::string_view::npos},  // letters, no sequences
+      {"\xC3", std::string_view::npos},              // a lone "Ã" at the end
+      {"Minste verdi m\xC3\xA5 v\xC3\xA6re", 14},
+      {"\xE2\x80\xA6", 0},                   // a UTF-8 ellipsis
+      {"\xE2\x80", std::string_view::npos},  // cut short
+  };
+  for (const row& r : rows) EXPECT_EQ(fakeservices::utf8at(r.text), r.at) << r.text;
+  fakeservices f;
+  EXPECT_NONFATAL_FAILURE(
+      f.messagebox("Minste verdi m\xC3\xA5 v\xC3\xA6re", "", msgkind::warning, msgbuttons::ok),
+      "UTF-8");
+  filedialog d;
+  d.title = "\xC3\x85pne";
+  EXPECT_NONFATAL_FAILURE(f.openfile(d), "UTF-8");
 }
 
 TEST(fakeservices, file_dialogs_record_the_request_and_return_the_answer) {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/services.h"
@@ -74,6 +75,11 @@ class fakeservices : public platform::services {
   std::vector<platform::colour> clipboardpixels;
   int clipboardputs = 0;
 
+  // Where text holds a UTF-8 sequence of two or more bytes (npos: none). Every
+  // text handed to the services is Windows-1252; the fake fails the test that
+  // hands it such a sequence.
+  static std::size_t utf8at(std::string_view text);
+
   // The page surface; after enddoc it still shows the last page.
   recordingsurface& page() { return page_; }
 
@@ -105,6 +111,7 @@ class fakeservices : public platform::services {
 
  private:
   bool filedialogrun(dialogkind kind, platform::filedialog& d);
+  static void checkencoding(std::string_view what, std::string_view text);
   void finishpage();
 
   recordingsurface page_;
