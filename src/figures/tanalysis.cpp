@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "expr/evalexpr.h"
+#include "figures/specialpoints.h"
 
 namespace {
 
@@ -33,8 +34,10 @@ std::vector<tcrossing> findcrossings(const tfigure& a, const tfigure& b, const t
   const curvebreaks::tview view = curvebreaks::tview::of(coords);
   const curvebreaks::valuefn fa = [&a](double x) { return a.value(x); };
   const curvebreaks::valuefn fb = [&b](double x) { return b.value(x); };
+  const specialwindow window{coords.minx, coords.maxx, coords.miny, coords.maxy, width};
   std::vector<tcrossing> found;
   bool run = true;
+  bool refined = false;  // the crossing of this run is exact
   double x0 = coords.pixeltoworld(0, 0).x;
   double a0 = a.value(x0);
   double b0 = b.value(x0);
@@ -52,9 +55,20 @@ std::vector<tcrossing> findcrossings(const tfigure& a, const tfigure& b, const t
       if (!atpole && (curvebreaks::breaksbetween(fa, x0, a0, x1, a1, view) ||
                       curvebreaks::breaksbetween(fb, x0, b0, x1, b1, view))) {
         run = true;
-      } else if (run && !atpole) {
-        found.push_back({x0, (a1 + b1) * 0.5});
-        run = false;
+      } else if (!atpole) {
+        if (run) {
+          found.push_back({x0, (a1 + b1) * 0.5});
+          run = false;
+          refined = false;
+        }
+        // The curves change places somewhere in the run's columns: there,
+        // to the last bit of a double.
+        if (!refined) {
+          if (const std::optional<double> x = refinecrossing(fa, fb, x0, x1, window)) {
+            found.back() = {*x, a.value(*x)};
+            refined = true;
+          }
+        }
       }
     } else {
       run = true;

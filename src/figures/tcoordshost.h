@@ -22,6 +22,7 @@ inline constexpr int intersection = 7;
 inline constexpr int freeze = 8;
 inline constexpr int derivative = 9;
 inline constexpr int tangent = 10;
+inline constexpr int special = 11;  // zeros, extrema and the y-axis crossing
 }  // namespace toolcode
 
 // The options a coordinate system copies in readoptions. The figure colours

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "figures/tanalysis.h"
+#include "figures/tspecialtool.h"
 
 class tgrform;
 class tmainform;
@@ -14,6 +15,7 @@ class tgranalysis : public tanalysishost {
   tgranalysis(tgrform& window, tmainform& main);
 
   tanalysis tools;
+  tspecialtool special{*this};
   // The tangent's x dialog: true on OK with the typed x. Unset: cancelled.
   std::function<bool(double& x)> askx;
 

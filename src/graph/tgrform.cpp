@@ -132,6 +132,7 @@ void tgrform::pant() {
     }
   }
   drawselection();
+  drawspecialpoints();
   showimage();
 }
 
@@ -144,8 +145,31 @@ void tgrform::repant() {
   for (tfigure* f : figs) f->draw();
   coords.drawaxes();
   drawselection();
+  drawspecialpoints();
   showimage();
   if (main_.tool == toolcode::intersection) intersect();
+}
+
+void tgrform::redrawtoolmarks() {
+  if (main_.tool == toolcode::intersection) intersect();
+  if (main_.tool == toolcode::special && analysis && analysis->special.figure) {
+    drawspecialpoints();
+    showimage();
+  }
+}
+
+bool tgrform::clearspecialpoints() {
+  if (!analysis || !analysis->special.figure) return false;
+  analysis->special.clear();
+  return true;
+}
+
+void tgrform::drawspecialpoints() {
+  // Found again at every repaint, so the marks follow zooms, drags and typed
+  // values.
+  if (main_.tool != toolcode::special || !analysis || !analysis->special.figure) return;
+  analysis->special.update();
+  analysis->special.draw();
 }
 
 void tgrform::drawselection() {
@@ -163,6 +187,7 @@ void tgrform::drawselection() {
 
 void tgrform::showimage() {
   canvas_->update();
+  main_.figureschanged();
 }
 
 void tgrform::clearselection() {
@@ -234,7 +259,12 @@ void tgrform::afterp() {
 }
 
 void tgrform::intersect() {
-  if (analysis) analysis->tools.intersect();
+  if (!analysis) return;
+  analysis->tools.intersect();
+  if (!coords.image) return;
+  for (const tcrossing& c : analysis->tools.crossings)
+    drawpointmark(coords.image->canvas(), coords.worldtopixel(c.x, c.y));
+  canvas_->update();
 }
 
 void tgrform::hidememo() {

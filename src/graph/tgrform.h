@@ -90,6 +90,13 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
   void pant();
   void repant() override;
   void drawselection();
+  // The marks of the special-points tool, found for the window as it is now.
+  void drawspecialpoints();
+  // Takes the special-points marks away; true when there were some.
+  bool clearspecialpoints();
+  // After a view was drawn with another tool current: the crossings or the
+  // special points of the current tool again.
+  void redrawtoolmarks();
   void clearselection() override;
   void resetvisi(tfigure& figure) override;
   void restoreselection();

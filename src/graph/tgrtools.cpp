@@ -139,6 +139,10 @@ void tgrform::formmousedown(mousebutton button, unsigned shift, int x, int y) {
         dragged_ = false;
         dragpress(x, y);
         break;
+      case toolcode::special:
+        analysis->special.press(x, y);
+        repant();
+        break;
       case toolcode::derivative:
         analysis->tools.findderiv(x, y);
         // The question box took the release.
@@ -314,6 +318,14 @@ void tgrform::formmousemove(unsigned shift, int x, int y) {
         return;
       default:
         break;
+    }
+  }
+  if (tool == toolcode::special) {
+    const std::optional<std::string> h = analysis->special.hinttext(
+        x, y, coordseparator, main_.services().decimalseparator());
+    if (h) {
+      sethint(*h);
+      return;
     }
   }
   if (tool == toolcode::intersection && selection.size() > 1) {

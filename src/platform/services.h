@@ -58,6 +58,8 @@ class services {
 
   // Puts a copy of the picture on the system clipboard.
   virtual void copytoclipboard(const image& picture) = 0;
+  // Puts the text (Windows-1252) on the system clipboard.
+  virtual void copytexttoclipboard(const std::string& text) = 0;
 
   // Help at a context number, its contents, its search page with a start key,
   // and the page on how to use help.

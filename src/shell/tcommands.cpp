@@ -101,6 +101,7 @@ constexpr std::array rows{
     row{rowkind::end, "", "", 0, "", "", 0},
     row{rowkind::separator, "", "", 0, "", "", 0},
     row{rowkind::item, "interpolation1", "Inter&polasjon", 33, "", "", 0},
+    row{rowkind::item, "valuetable1", "&Verditabell", 73, "", "", 0},
     row{rowkind::end, "", "", 0, "", "", 0},
 
     row{rowkind::menu, "tools1", "V&erktøy", 34, "", "", 0},
@@ -114,6 +115,7 @@ constexpr std::array rows{
     row{rowkind::item, "tangent1", "&Tangent", 43, "", "", radio},
     row{rowkind::item, "derivative1", "&Derivere", 44, "", "", radio},
     row{rowkind::item, "intersect1", "Fin&n skjæringspunkt", 45, "", "", radio},
+    row{rowkind::item, "special1", "Finn &spesielle punkter", 72, "", "", radio},
     row{rowkind::item, "freeze1", "Frys/tin opp graf", 46, "", "", radio},
     row{rowkind::item, "text1", "Te&kst", 47, "", "", radio},
     row{rowkind::separator, "", "", 0, "", "", 0},
@@ -169,6 +171,7 @@ constexpr std::array toolbuttons{
     buttonrow{"tangent1", "Tangent", ":/cursors/tangset.xpm", "", true},
     buttonrow{"derivative1", "Derivere", "", "f '", true},
     buttonrow{"intersect1", "Skjæringspunkt", ":/cursors/intersect.xpm", "", true},
+    buttonrow{"special1", "Spesielle punkter", ":/cursors/special.xpm", "", true},
     buttonrow{"freeze1", "Frys/tin opp", ":/cursors/freeze.xpm", "", true},
     buttonrow{"text1", "Skriv tekst", ":/cursors/texttool.xpm", "", true},
 };

@@ -1,4 +1,4 @@
-// The program's cursor table: the tool cursors 5-18 loaded from the cursor
+// The program's cursor table: the tool cursors 5-19 loaded from the cursor
 // images, the platform's arrow as -2 and its resize cursors as -6 to -9.
 #pragma once
 
@@ -22,6 +22,7 @@ class tcursors {
   static constexpr int intersect = 16;
   static constexpr int move = 17;
   static constexpr int squeeze = 18;
+  static constexpr int special = 19;
   // The platform's resize cursors, shown over a text label's handles.
   static constexpr int sizenesw = -6;
   static constexpr int sizens = -7;

@@ -163,7 +163,11 @@ std::unique_ptr<tfigure> tfunc::deletefig(tfigure& figure) {
     owner->figcount -= 1;
     std::erase(owner->selection, &figure);
     if (owner->curfig == &figure) owner->curfig = nullptr;
-    if (owner->analysis) owner->analysis->tools.forget(figure);
+    if (owner->analysis) {
+      owner->analysis->tools.forget(figure);
+      owner->analysis->special.forget(figure);
+    }
+    main_.figureschanged();
   }
   if (figures.empty()) {
     if (familytexts.size() < 11) familytexts.push_back(nofiguretext);

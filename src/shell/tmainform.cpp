@@ -23,6 +23,7 @@
 #include "shell/dialoglinks.h"
 #include "shell/editlinks.h"
 #include "shell/startup.h"
+#include "shell/tablelink.h"
 #include "shell/tabout.h"
 #include "shell/tfunc.h"
 
@@ -43,7 +44,7 @@ struct tooldef {
   bool restoreselection;
 };
 
-const std::array<tooldef, 10> tooldefs{{
+const std::array<tooldef, 11> tooldefs{{
     {0, "select1", "Velg",
      "Velg en funksjon ved å klikke på grafen eller funksjonsuttrykket. Velg flere med "
      "CTRL-tasten nedtrykket.",
@@ -64,6 +65,9 @@ const std::array<tooldef, 10> tooldefs{{
      "Venstreklikk for å finne den deriverte funksjonen. Dobbeltklikk for å velge en annen.",
      tcursors::derivate, true, true},
     {10, "tangent1", "Finn tangent", tangenthint, tcursors::arrow, true, true},
+    {11, "special1", "Spesielle punkter",
+     "Klikk på en graf for å finne nullpunkter, topp- og bunnpunkter og skjæringen med y-aksen.",
+     tcursors::special, true, true},
 }};
 
 const tooldef* findtool(int code) {
@@ -136,6 +140,8 @@ tmainform::tmainform(platform::services& services, platform::imagefactory& image
 }
 
 tmainform::~tmainform() {
+  // A table shown while the figures go would draw from them.
+  if (valuetable_) valuetable_->hide();
   // The figures go before the windows and the panel they refer to.
   busy = 1;
   terminating = 1;
@@ -362,7 +368,7 @@ void tmainform::zoomclick(const std::string& name) {
                   options_->maxy() * f);
   activewindow->pant();
   tool = saved;
-  if (tool == toolcode::intersection) activewindow->intersect();
+  activewindow->redrawtoolmarks();
 }
 
 void tmainform::normalclick() {
@@ -380,7 +386,7 @@ void tmainform::normalclick() {
   setpanel(2, hint);
   // Resetting the view is not a tool: the current tool stays checked.
   if (const tooldef* t = findtool(tool)) checktool(t->item);
-  if (tool == toolcode::intersection) activewindow->intersect();
+  activewindow->redrawtoolmarks();
 }
 
 void tmainform::zoomoutclick() {
@@ -395,7 +401,20 @@ void tmainform::zoomoutclick() {
   activewindow->hidememo();
   activewindow->restoreselection();
   activewindow->afterp();
-  if (tool == toolcode::intersection) activewindow->intersect();
+  activewindow->redrawtoolmarks();
+}
+
+tvaluetable& tmainform::valuetable() {
+  if (!valuetable_) {
+    tablelink_ = std::make_unique<ttablelink>(*this);
+    valuetable_ = new tvaluetable(*tablelink_, this);
+    valuetable_->setWindowFlag(Qt::Tool);
+  }
+  return *valuetable_;
+}
+
+void tmainform::figureschanged() {
+  if (valuetable_ && valuetable_->isVisible()) valuetable_->refresh();
 }
 
 void tmainform::toolclick(int code) {
@@ -403,6 +422,9 @@ void tmainform::toolclick(int code) {
   if (!t) return;
   tool = static_cast<uint8_t>(code);
   toolcursor = t->cursor;
+  // The marks of special points belong to the tool that found them.
+  for (tgrform* w : windowlist)
+    if (w->clearspecialpoints() && w != activewindow) w->repant();
   checktool(t->item);
   setpanel(1, u(t->panel1));
   QString hint = u(t->panel2);
@@ -445,6 +467,7 @@ void tmainform::connectcommands() {
   on("cascade1", [this] { cascadeclick(); });
   on("about1", [this] { aboutclick(); });
   on("normal1", [this] { zoomclick("normal1"); });
+  on("valuetable1", [this] { valuetableclick(*this); });
   on("normal2", [this] { normalclick(); });
   on("zoomout2", [this] { zoomoutclick(); });
   const std::array<std::pair<const char*, int>, 8> families{{{"line1", 0},

@@ -28,6 +28,8 @@ class tclipbrd;
 class tcliplink;
 class tfontwindow;
 class tfontlink;
+class ttablelink;
+class tvaluetable;
 class QDialog;
 
 struct tstartoptions {
@@ -70,6 +72,10 @@ class tmainform : public QMainWindow {
   // The label font window; nullptr until the start-up has made it.
   tfontwindow* fontwindow() { return fontwindow_; }
   const tstartoptions& startoptions() const { return startoptions_; }
+  // The table of values, made at its first use.
+  tvaluetable& valuetable();
+  // The figures changed: an open table of values shows them anew.
+  void figureschanged();
   // The file commands and the file object they read and write through.
   tfilecommands& files() { return *files_; }
   tiofile& iofile() { return files_->iofile(); }
@@ -149,4 +155,6 @@ class tmainform : public QMainWindow {
   std::unique_ptr<tclipbrd> clipboard_;
   std::unique_ptr<tfontlink> fontlink_;
   tfontwindow* fontwindow_ = nullptr;  // held in dialogs_
+  std::unique_ptr<ttablelink> tablelink_;
+  tvaluetable* valuetable_ = nullptr;  // a child window of the frame
 };

@@ -165,16 +165,31 @@ TEST(tanalysis, crossingcounts) {
   }
 }
 
-TEST(tanalysis, touchingcrossingisatfirstcolumnofrun) {
-  fakeanalysishost h;
-  tanalysis t(h);
-  tfigure& a = h.add(family::parabola, {1, 0, 0});
-  tfigure& b = h.add(family::line, {0, 0});
-  h.select({&a, &b});
-  t.intersect();
-  ASSERT_EQ(t.crossings.size(), 1u);
-  EXPECT_LT(t.crossings[0].x, 0.0);
-  EXPECT_GT(t.crossings[0].x, -0.5);
+TEST(tanalysis, crossingsliewheretheymeet) {
+  struct row {
+    const char* name;
+    int kind;
+    std::array<double, 5> p;
+    double x, y, within;
+  };
+  const std::vector<row> rows = {
+      // Touching, with no change of sides: one crossing within a column of 0.
+      {"x^2 touches y = 0", family::parabola, {1, 0, 0}, 0, 0, 20.0 / 600},
+      // Crossing: the exact point, not the pixel column.
+      {"x^2 - 2 crosses y = 0", family::parabola, {1, 0, -2}, -std::sqrt(2.0), 0, 1e-12},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    fakeanalysishost h;
+    tanalysis t(h);
+    tfigure& a = h.add(r.kind, r.p);
+    tfigure& b = h.add(family::line, {0, 0});
+    h.select({&a, &b});
+    t.intersect();
+    ASSERT_GE(t.crossings.size(), 1u);
+    EXPECT_NEAR(t.crossings[0].x, r.x, r.within);
+    EXPECT_NEAR(t.crossings[0].y, r.y, 1e-12);
+  }
 }
 
 TEST(tanalysis, intersectneedstwoselected) {

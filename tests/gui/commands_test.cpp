@@ -79,6 +79,9 @@ TEST_F(commandtest, toolcommandswritetheirtexts) {
       {"tangent1", 10, -2, "Finn tangent",
        "Tast mellomrom for å oppgi nøyaktig x-koordinat eller bruk  musa for å finne den "
        "visuelt."},
+      {"special1", 11, 19, "Spesielle punkter",
+       "Klikk på en graf for å finne nullpunkter, topp- og bunnpunkter og skjæringen med "
+       "y-aksen."},
       {"select1", 0, -2, "Velg",
        "Velg en funksjon ved å klikke på grafen eller funksjonsuttrykket. Velg flere med "
        "CTRL-tasten nedtrykket."},

@@ -74,6 +74,7 @@ class fakeservices : public platform::services {
   int clipboardheight = 0;
   std::vector<platform::colour> clipboardpixels;
   int clipboardputs = 0;
+  std::string clipboardtext;  // the last text put on the clipboard
 
   // Where text holds a UTF-8 sequence of two or more bytes (npos: none). Every
   // text handed to the services is Windows-1252; the fake fails the test that
@@ -98,6 +99,7 @@ class fakeservices : public platform::services {
   void newpage() override;
   void enddoc() override;
   void copytoclipboard(const platform::image& picture) override;
+  void copytexttoclipboard(const std::string& text) override { clipboardtext = text; }
   void helptopic(int topic) override { helprequests.push_back({helpkind::topic, topic, {}}); }
   void helpcontents() override { helprequests.push_back({helpkind::contents, 0, {}}); }
   void helpsearch(const std::string& key) override {

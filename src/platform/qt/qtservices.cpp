@@ -296,6 +296,10 @@ void qtservices::enddoc() {
 
 // --- the rest
 
+void qtservices::copytexttoclipboard(const std::string& text) {
+  QGuiApplication::clipboard()->setText(tounicode(text));
+}
+
 void qtservices::copytoclipboard(const image& picture) {
   QImage copy;
   if (auto* q = dynamic_cast<const qtimage*>(&picture)) {

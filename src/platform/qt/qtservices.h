@@ -62,6 +62,7 @@ class qtservices : public services {
   const QImage& lastpage() const { return lastpage_; }
 
   void copytoclipboard(const image& picture) override;
+  void copytexttoclipboard(const std::string& text) override;
 
   // Help is shown in the program's help window, made when first asked for;
   // F1 anywhere asks for the topic of what has the focus. A viewer installed

@@ -20,7 +20,7 @@ namespace platform {
 
 namespace {
 
-constexpr std::array<thelppage, 60> pagetable{{
+constexpr std::array<thelppage, 62> pagetable{{
     {0, "innhold.html", "Innhold"},
     {0, "tarnelo.html", "Tarnelo"},
     {0, "hvordan.html", "Hvordan bruke hjelp"},
@@ -81,6 +81,8 @@ constexpr std::array<thelppage, 60> pagetable{{
     {68, "emne68.html", "Åpne"},
     {70, "emne70.html", "Verktøylinjen"},
     {71, "emne71.html", "Statuslinjen"},
+    {72, "emne72.html", "Finn spesielle punkter"},
+    {73, "emne73.html", "Verditabell"},
 }};
 
 constexpr std::size_t firsttopic = 3;
