@@ -282,6 +282,13 @@ std::pair<float, float> rangeends(const tsettings& s, std::size_t i) {
 }
 
 // Puts pair i back as it was in `from`.
+// The line (1-based) and value of one end of a range read so far. (Declared
+// here rather than in the reader: clang 14 crashes on it as a local class.)
+struct seenend {
+  int32_t line = 0;
+  std::string value;
+};
+
 void restorerange(tsettings& s, const tsettings& from, std::size_t i) {
   if (i == 0) {
     s.minx = from.minx;
@@ -302,11 +309,6 @@ tinireadresult tinicodec::reading(tsettings& s) {
   const auto n = static_cast<int32_t>(lines_.size());
   const std::array<char, 5> oldnames = s.params.names;
   const tsettings before = s;
-  // The line (1-based) and value of each end of each range read so far.
-  struct seenend {
-    int32_t line = 0;
-    std::string value;
-  };
   std::array<std::array<seenend, 2>, rangepairs.size()> seen{};
   current_ = 0;
   loaded_ = false;
