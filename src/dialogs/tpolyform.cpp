@@ -14,10 +14,10 @@
 #include <cmath>
 #include <optional>
 
+#include "figures/editnumbers.h"
 #include "figures/tcoordshost.h"
 #include "figures/tfigure.h"
 #include "platform/qt/cp1252.h"
-#include "shell/editnumbers.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "dialogs/tformulaview.h"
 #include "expr/funcnames.h"
 #include "expr/parseexpr.h"
 #include "platform/qt/cp1252.h"
-#include "shell/tformulaview.h"
 
 namespace {
 

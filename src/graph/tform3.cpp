@@ -11,11 +11,11 @@
 #include <cmath>
 #include <cstdio>
 
+#include "figures/editnumbers.h"
 #include "figures/tcoords.h"
 #include "figures/tfigure.h"
 #include "graph/pointdialogparts.h"
 #include "platform/qt/cp1252.h"
-#include "shell/editnumbers.h"
 
 tform3::tform3(platform::services& services, QWidget* parent)
     : QDialog(parent), services_(services) {

@@ -10,9 +10,9 @@
 #include <cmath>
 #include <optional>
 
+#include "figures/editnumbers.h"
 #include "graph/pointdialogparts.h"
 #include "platform/qt/cp1252.h"
-#include "shell/editnumbers.h"
 
 tgetxcoord::tgetxcoord(platform::services& services, QWidget* parent)
     : QDialog(parent), services_(services) {

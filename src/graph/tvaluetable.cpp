@@ -13,11 +13,11 @@
 #include <cstdlib>
 #include <map>
 
+#include "figures/editnumbers.h"
 #include "figures/numbers.h"
 #include "figures/specialpoints.h"
 #include "figures/tfigure.h"
 #include "platform/qt/cp1252.h"
-#include "shell/editnumbers.h"
 
 namespace {
 

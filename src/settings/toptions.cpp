@@ -2,9 +2,9 @@
 
 #include <QFileInfo>
 
+#include "figures/editnumbers.h"
 #include "platform/qt/cp1252.h"
 #include "settings/tinifile.h"
-#include "shell/editnumbers.h"
 
 platform::colour palettecolour(int index) {
   if (index < 0 || index >= static_cast<int>(palette.size())) return platform::black;

@@ -20,10 +20,10 @@
 
 #include "codecs/tsettings.h"
 #include "expr/parseexpr.h"
+#include "figures/editnumbers.h"
 #include "platform/qt/cp1252.h"
 #include "settings/tinifile.h"
 #include "settings/toptions.h"
-#include "shell/editnumbers.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "dialogs/tformulaview.h"
+#include "figures/editnumbers.h"
 #include "figures/tcustom.h"
 #include "graph/tgranalysis.h"
 #include "graph/tgrform.h"
 #include "platform/qt/cp1252.h"
 #include "settings/toptions.h"
-#include "shell/editnumbers.h"
 #include "shell/tfamilybox.h"
-#include "shell/tformulaview.h"
 #include "shell/tmainform.h"
 #include "shell/tparamcolumn.h"
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "figures/editnumbers.h"
 #include "figures/numbers.h"
-#include "shell/editnumbers.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "dialogs/tformulaview.h"
 #include "dialogs/tsynt.h"
 #include "guifixture.h"
-#include "shell/tformulaview.h"
 
 namespace {
 

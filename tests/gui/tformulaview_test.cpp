@@ -1,4 +1,4 @@
-#include "shell/tformulaview.h"
+#include "dialogs/tformulaview.h"
 
 #include <gtest/gtest.h>
 

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/tformulaview.h"
 #include "dialogs/tsynt.h"
 #include "expr/parseexpr.h"
 #include "guifixture.h"
 #include "shell/customentry.h"
 #include "shell/tfamilybox.h"
-#include "shell/tformulaview.h"
 #include "shell/tparamcolumn.h"
 
 namespace {

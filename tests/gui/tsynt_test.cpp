@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/tformulaview.h"
+#include "dialogs/tformulaview.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Numbers typed by the user.
-#include "shell/editnumbers.h"
+#include "figures/editnumbers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/editnumbers.h"
+#include "figures/editnumbers.h"
 
 #include <charconv>
 #include <cmath>
