@@ -63,7 +63,10 @@ class fakegraphpanel : public tgraphpanel {
 class fakegraphhost : public tgraphhost, public tcliphost {
  public:
   fakegraphhost(platform::services& services, platform::imagefactory& images)
-      : services_(services), images_(images), options_(services), clipboard_(*this) {
+      : services_(services),
+        images_(images),
+        options_(services, "/nonexistent/tarnelo-test/QV.INI"),
+        clipboard_(*this) {
     frame_.setCentralWidget(&mdi_);
     frame_.resize(800, 600);
     frame_.show();
