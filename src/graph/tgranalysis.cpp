@@ -1,12 +1,11 @@
 #include "graph/tgranalysis.h"
 
+#include "graph/tgraphhost.h"
 #include "graph/tgrcanvas.h"
 #include "graph/tgrform.h"
 #include "platform/qt/cp1252.h"
-#include "shell/tfunc.h"
-#include "shell/tmainform.h"
 
-tgranalysis::tgranalysis(tgrform& window, tmainform& main)
+tgranalysis::tgranalysis(tgrform& window, tgraphhost& main)
     : tools(*this), window_(window), main_(main) {}
 
 tcoords& tgranalysis::coordsystem() {

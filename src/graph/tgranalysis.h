@@ -8,11 +8,11 @@
 #include "figures/tspecialtool.h"
 
 class tgrform;
-class tmainform;
+class tgraphhost;
 
 class tgranalysis : public tanalysishost {
  public:
-  tgranalysis(tgrform& window, tmainform& main);
+  tgranalysis(tgrform& window, tgraphhost& main);
 
   tanalysis tools;
   tspecialtool special{*this};
@@ -54,5 +54,5 @@ class tgranalysis : public tanalysishost {
 
  private:
   tgrform& window_;
-  tmainform& main_;
+  tgraphhost& main_;
 };

@@ -9,11 +9,10 @@
 #include "graph/tform3.h"
 #include "graph/tgetxcoord.h"
 #include "graph/tgranalysis.h"
+#include "graph/tgraphhost.h"
 #include "graph/tgrcanvas.h"
 #include "graph/tgrlabels.h"
 #include "settings/toptions.h"
-#include "shell/tfunc.h"
-#include "shell/tmainform.h"
 
 int32_t tgrform::windowcounter = 0;
 
@@ -31,7 +30,7 @@ platform::font labelfont(platform::colour c) {
 
 }  // namespace
 
-tgrform::tgrform(tmainform& main) : main_(main) {
+tgrform::tgrform(tgraphhost& main) : main_(main) {
   setAttribute(Qt::WA_DeleteOnClose);
   setProperty("helpcontext", helpcontext);
   canvas_ = new tgrcanvas(*this);
@@ -44,7 +43,7 @@ tgrform::tgrform(tmainform& main) : main_(main) {
               m.clientheight - m.statusheight);
 
   figcount = 0;
-  firstfig = lastfig = main_.hasfunc() ? static_cast<int32_t>(main_.func().figures.size()) : 0;
+  firstfig = lastfig = main_.hasfunc() ? static_cast<int32_t>(main_.func().figurelist().size()) : 0;
 
   windowcounter += 1;
   number = static_cast<int32_t>(main_.windowlist.size()) + 1;
@@ -57,16 +56,16 @@ tgrform::tgrform(tmainform& main) : main_(main) {
   analysis = std::make_unique<tgranalysis>(*this, main_);
   // The two point dialogs are made once by the frame and shared by all windows.
   analysis->askx = [this](double& x) {
-    auto* d = main_.findChild<tgetxcoord*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* d = main_.frame().findChild<tgetxcoord*>(QString(), Qt::FindDirectChildrenOnly);
     return d != nullptr && d->ask(x);
   };
   askfixcoords = [this](tfigure& f, double& x, double& y) {
-    auto* d = main_.findChild<tform3*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* d = main_.frame().findChild<tform3*>(QString(), Qt::FindDirectChildrenOnly);
     return d != nullptr && d->ask(f, x, y);
   };
 
   if (!main_.busy && main_.hasfunc()) {
-    const int fam = main_.func().family;
+    const int fam = main_.func().selectedfamily();
     if (fam >= 0 && fam < family::count) creategraph(fam);
   }
   paintlock = false;
@@ -89,7 +88,7 @@ void tgrform::setupfromoptions() {
 std::vector<tfigure*> tgrform::figures() const {
   std::vector<tfigure*> result;
   if (!main_.hasfunc() || closing()) return result;
-  auto& list = main_.func().figures;
+  auto& list = main_.func().figurelist();
   const int32_t end = std::min<int32_t>(lastfig, static_cast<int32_t>(list.size()));
   for (int32_t i = std::max(firstfig, 0); i < end; ++i)
     result.push_back(list[static_cast<size_t>(i)].get());
@@ -232,7 +231,7 @@ void tgrform::restoreselection() {
   }
   int common = primary.kind;
   for (tfigure* f : selection)
-    if (f->kind != primary.kind) common = tfunc::allfamilies;
+    if (f->kind != primary.kind) common = tgraphpanel::allfamilies;
   main_.func().selectfamily(common);
 }
 
@@ -243,12 +242,12 @@ void tgrform::afterp() {
     for (int i = 1; i <= 5; ++i) {
       const size_t u = static_cast<size_t>(i);
       if (!hasvisi(i)) {
-        states[u - 1] = tmanbox::hidden;
+        states[u - 1] = tgraphpanel::barhidden;
         visivalues[u] = 100000.0;
       } else {
         states[u - 1] = (main_.tool == toolcode::fixpoint || main_.tool == toolcode::rotate)
-                            ? tmanbox::disabled
-                            : tmanbox::normal;
+                            ? tgraphpanel::bardisabled
+                            : tgraphpanel::barnormal;
         visivalues[u] = f.param[u];
       }
     }
@@ -317,17 +316,18 @@ bool tgrform::formclose() {
   clearselection();
   curfig = nullptr;
   if (main_.hasfunc()) {
-    tfunc& func = main_.func();
+    tgraphpanel& func = main_.func();
     const int32_t n = lastfig - firstfig;
     for (int32_t i = 0;
-         i < n && firstfig >= 0 && firstfig < static_cast<int32_t>(func.figures.size()); ++i) {
-      std::unique_ptr<tfigure> gone = func.deletefig(*func.figures[static_cast<size_t>(firstfig)]);
+         i < n && firstfig >= 0 && firstfig < static_cast<int32_t>(func.figurelist().size()); ++i) {
+      std::unique_ptr<tfigure> gone =
+          func.deletefig(*func.figurelist()[static_cast<size_t>(firstfig)]);
     }
   }
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   if (main_.activewindow == this) main_.activewindow = list.empty() ? nullptr : list.front();
   firstfig = lastfig = -1;
-  if (!list.empty() && main_.hasfunc()) main_.func().selectfamily(tfunc::allfamilies);
+  if (!list.empty() && main_.hasfunc()) main_.func().selectfamily(tgraphpanel::allfamilies);
   main_.updateclosewindowitem();
   return true;
 }
@@ -404,13 +404,13 @@ void tgrform::drawtextlabels(platform::surface&) {
 // --- tfigurehost
 
 float tgrform::paramvalue(int k) const {
-  return main_.func().boxes[static_cast<size_t>(std::clamp(k, 1, 5) - 1)].value;
+  return main_.func().boxvalue(std::clamp(k, 1, 5));
 }
 float tgrform::parammin(int k) const {
-  return main_.func().boxes[static_cast<size_t>(std::clamp(k, 1, 5) - 1)].lowlimit();
+  return main_.func().boxmin(std::clamp(k, 1, 5));
 }
 float tgrform::parammax(int k) const {
-  return main_.func().boxes[static_cast<size_t>(std::clamp(k, 1, 5) - 1)].highlimit();
+  return main_.func().boxmax(std::clamp(k, 1, 5));
 }
 float tgrform::paramstep(int k) const {
   return main_.options().paramconst().step[static_cast<size_t>(std::clamp(k, 1, 5) - 1)];

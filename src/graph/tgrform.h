@@ -18,7 +18,7 @@
 #include "figures/tfigure.h"
 #include "figures/tfigurehost.h"
 
-class tmainform;
+class tgraphhost;
 class tgrcanvas;
 class tgrlabels;
 class tgranalysis;
@@ -37,7 +37,7 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
   // Creation: places itself beside the panel, takes the next "Vindu %d"
   // caption, appends itself to the window list, sets up its coordinate system
   // and, unless the frame is busy, gets a first figure of the panel's family.
-  explicit tgrform(tmainform& main);
+  explicit tgrform(tgraphhost& main);
   ~tgrform() override;
 
   // Counts the graph windows made; reset when all windows close for a new project.
@@ -201,7 +201,7 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
     platform::colour colour = platform::black;
   };
 
-  tmainform& main_;
+  tgraphhost& main_;
   tgrcanvas* canvas_ = nullptr;
   std::unique_ptr<tgrlabels> textlabels_;
   std::array<labelslot, 4> labels_{};

@@ -1,11 +1,10 @@
 #include "graph/tgrlabels.h"
 
 #include "graph/tfontwindow.h"
+#include "graph/tgraphhost.h"
 #include "graph/tgrcanvas.h"
 #include "graph/tgrform.h"
 #include "graph/tmemoedit.h"
-#include "shell/tfunc.h"
-#include "shell/tmainform.h"
 
 namespace {
 
@@ -23,7 +22,7 @@ tnofonts nofonts;
 
 }  // namespace
 
-tgrlabels::tgrlabels(tgrform& window, tmainform& main) : window_(window), main_(main) {
+tgrlabels::tgrlabels(tgrform& window, tgraphhost& main) : window_(window), main_(main) {
   memo_ = std::make_unique<tmemoedit>(&window_.canvas());
   tool_ = std::make_unique<tlabeltool>(*this);
   // Coming back from the font window is no new start: the controls keep

@@ -12,12 +12,12 @@
 #include "graph/tlabeltool.h"
 
 class tgrform;
-class tmainform;
+class tgraphhost;
 class tmemoedit;
 
 class tgrlabels : public tlabelhost, public tclipwindow {
  public:
-  tgrlabels(tgrform& window, tmainform& main);
+  tgrlabels(tgrform& window, tgraphhost& main);
   ~tgrlabels() override;
   tgrlabels(const tgrlabels&) = delete;
   tgrlabels& operator=(const tgrlabels&) = delete;
@@ -60,7 +60,7 @@ class tgrlabels : public tlabelhost, public tclipwindow {
 
  private:
   tgrform& window_;
-  tmainform& main_;
+  tgraphhost& main_;
   std::unique_ptr<tmemoedit> memo_;
   std::unique_ptr<tlabeltool> tool_;
 };

@@ -14,13 +14,12 @@
 #include "expr/evalexpr.h"
 #include "figures/tcustom.h"
 #include "graph/tgranalysis.h"
+#include "graph/tgraphhost.h"
 #include "graph/tgrcanvas.h"
 #include "graph/tgrform.h"
 #include "graph/tgrlabels.h"
 #include "platform/qt/cp1252.h"
 #include "settings/toptions.h"
-#include "shell/tfunc.h"
-#include "shell/tmainform.h"
 
 int32_t tgrform::lockx = 0;
 int32_t tgrform::locky = 0;

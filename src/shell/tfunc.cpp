@@ -18,6 +18,11 @@
 #include "shell/tmainform.h"
 #include "shell/tparamcolumn.h"
 
+// The graph windows name the bar states through tgraphpanel.
+static_assert(tgraphpanel::barnormal == tmanbox::normal &&
+              tgraphpanel::barhidden == tmanbox::hidden &&
+              tgraphpanel::bardisabled == tmanbox::disabled);
+
 namespace {
 
 const char* const nofiguretext = "Ingen funksjoner";

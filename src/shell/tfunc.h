@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "figures/tfigure.h"
+#include "graph/tgraphhost.h"
 #include "shell/tboxrouter.h"
 #include "shell/tmanbox.h"
 
@@ -30,11 +31,10 @@ class tcursorreset : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-class tfunc : public QMdiSubWindow {
+class tfunc : public QMdiSubWindow, public tgraphpanel {
  public:
   static constexpr int helpcontext = 63;
   // Entries of the family selector beyond the nine families.
-  static constexpr int allfamilies = 9;
   static constexpr int nofamilies = 10;
 
   explicit tfunc(tmainform& main);
@@ -54,28 +54,28 @@ class tfunc : public QMdiSubWindow {
 
   // Puts the figure at the end of its window's range and shifts the ranges of
   // the windows after it.
-  tfigure& addfig(std::unique_ptr<tfigure> figure, tgrform& window);
+  tfigure& addfig(std::unique_ptr<tfigure> figure, tgrform& window) override;
   // Takes the figure out of the list (nullptr when it is not there) and
   // shifts the ranges; the caller keeps or destroys it.
-  std::unique_ptr<tfigure> deletefig(tfigure& figure);
+  std::unique_ptr<tfigure> deletefig(tfigure& figure) override;
   // The window whose range holds the figure.
   tgrform* windowof(const tfigure& figure) const;
   int32_t indexof(const tfigure& figure) const;
 
   void filpop();
-  void changef2(tfigure& figure);
+  void changef2(tfigure& figure) override;
   void selectfig(tfigure& figure) { changef2(figure); }
-  void hidebars(const std::array<uint8_t, 5>& states);
+  void hidebars(const std::array<uint8_t, 5>& states) override;
   void listbox2change();
-  void resetfamilies();
+  void resetfamilies() override;
   void formactivate();
   // Sets the selector's entry and recomputes the filtered list.
-  void selectfamily(int entry);
+  void selectfamily(int entry) override;
   // The states of columns 1..5 for a figure: the parameters it does not use
   // hidden, disabled under the fix-point and rotate tools, else normal.
   std::array<uint8_t, 5> statesfor(const tfigure& figure) const;
   // The parameter letter of box k (1..5).
-  char letter(int k) const;
+  char letter(int k) const override;
 
   // The formula display: show and select the current figure, browse.
   void paintbox6click();
@@ -89,7 +89,7 @@ class tfunc : public QMdiSubWindow {
   void editchange(int k);
   void editexit(int k);
   // Writes the edit field of box k as a figure showing its parameters does.
-  void setparamtext(int k, const std::string& text);
+  void setparamtext(int k, const std::string& text) override;
   void chkfig(tmanbox& box);
 
   // Mouse and timer routing to the boxes.
@@ -101,7 +101,12 @@ class tfunc : public QMdiSubWindow {
   int timerinterval() const;
 
   // Redraws the formula display, the selector and the boxes.
-  void refresh();
+  void refresh() override;
+  const std::vector<std::unique_ptr<tfigure>>& figurelist() const override { return figures; }
+  int selectedfamily() const override { return family; }
+  float boxvalue(int k) const override { return boxes[static_cast<size_t>(k - 1)].value; }
+  float boxmin(int k) const override { return boxes[static_cast<size_t>(k - 1)].lowlimit(); }
+  float boxmax(int k) const override { return boxes[static_cast<size_t>(k - 1)].highlimit(); }
   // The formula display's text as drawn ("%d.%s\d%d\d%s"), empty when none.
   std::string displaytext() const;
   platform::colour displaycolour() const;

@@ -14,12 +14,14 @@
 #include <vector>
 
 #include "expr/tnode.h"
+#include "graph/tcursors.h"
+#include "graph/tgraphhost.h"
+#include "graph/windowlayout.h"
 #include "platform/services.h"
 #include "platform/surface.h"
 #include "shell/tcommands.h"
-#include "shell/tcursors.h"
 #include "shell/tfilecommands.h"
-#include "shell/windowlayout.h"
+#include "shell/tfunc.h"
 
 class tgrform;
 class tfunc;
@@ -39,43 +41,31 @@ struct tstartoptions {
   std::vector<std::string> files;  // opened after start-up, as "&Åpne..." would
 };
 
-class tmainform : public QMainWindow {
+class tmainform : public QMainWindow, public tgraphhost {
  public:
   tmainform(platform::services& services, platform::imagefactory& images,
             tstartoptions startoptions = {});
   ~tmainform() override;
 
-  // --- program-wide state
-  std::vector<tgrform*> windowlist;  // creation order; the windows belong to the frame
-  tgrform* activewindow = nullptr;
-  uint8_t tool = 0;
-  int16_t toolcursor = tcursors::arrow;
-  uint8_t busy = 0;
-  uint8_t modified = 0;
+  // --- program-wide state (the rest is declared by tgraphhost)
   uint8_t firstshow = 1;
-  uint8_t terminating = 0;
-  uint8_t panelactive = 0;
-  uint8_t panelrepaint = 0;
-  uint8_t buttondown = 0;
-  std::string customtext;  // the last user-defined formula, at most 80 characters
-  texpression customexpression;
 
-  platform::services& services() { return services_; }
-  platform::imagefactory& images() { return images_; }
-  const tcursors& cursors() const { return cursors_; }
+  QWidget& frame() override { return *this; }
+  platform::services& services() override { return services_; }
+  platform::imagefactory& images() override { return images_; }
+  const tcursors& cursors() const override { return cursors_; }
   const tcommands& commands() const { return *commands_; }
-  QMdiArea& mdi() { return *mdi_; }
-  toptions& options() { return *options_; }
-  tfunc& func() { return *func_; }
-  bool hasfunc() const { return func_ != nullptr; }
-  tclipbrd& clipboard() { return *clipboard_; }
-  // The label font window; nullptr until the start-up has made it.
-  tfontwindow* fontwindow() { return fontwindow_; }
+  QMdiArea& mdi() override { return *mdi_; }
+  toptions& options() override { return *options_; }
+  tfunc& func() override { return *func_; }
+  bool hasfunc() const override { return func_ != nullptr; }
+  tclipbrd& clipboard() override { return *clipboard_; }
+  tfontwindow* fontwindow() override { return fontwindow_; }
   const tstartoptions& startoptions() const { return startoptions_; }
   // The table of values, made at its first use.
   tvaluetable& valuetable();
   // The figures changed: an open table of values shows them anew.
-  void figureschanged();
+  void figureschanged() override;
   // The file commands and the file object they read and write through.
   tfilecommands& files() { return *files_; }
   tiofile& iofile() { return files_->iofile(); }
@@ -90,16 +80,15 @@ class tmainform : public QMainWindow {
   std::vector<std::string> startlog;
 
   // --- status line: panel 0 coordinates, panel 1 tool, panel 2 hint
-  void setpanel(int panel, const QString& text);
-  QString paneltext(int panel) const;
-  void clearhint() { setpanel(2, QString()); }
+  void setpanel(int panel, const QString& text) override;
+  QString paneltext(int panel) const override;
 
   // --- operations other windows call
-  void enablecutcopy(bool on);
+  void enablecutcopy(bool on) override;
   bool cutcopyon() const { return cutcopyon_; }
   void closeaction();
-  void updateclosewindowitem();
-  tframemeasures measures() const;
+  void updateclosewindowitem() override;
+  tframemeasures measures() const override;
   // The current tool's item and button checked, as after a tool command.
   void checktool(const std::string& item);
 
@@ -112,8 +101,8 @@ class tmainform : public QMainWindow {
   void newfigure(int family);
   void zoomclick(const std::string& itemname);
   void normalclick();   // reset view
-  void zoomoutclick();  // one zoom-out step
-  void toolclick(int toolcode);
+  void zoomoutclick() override;
+  void toolclick(int toolcode) override;
   void aboutclick();
   // The zoom factor an item of the "&Vis" menu stands for; 0 for other names.
   static int zoomfactor(const std::string& itemname);

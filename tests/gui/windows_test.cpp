@@ -4,8 +4,8 @@
 #include <QResizeEvent>
 #include <cmath>
 
+#include "graph/windowlayout.h"
 #include "guifixture.h"
-#include "shell/windowlayout.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/windowlayout.h"
+#include "graph/windowlayout.h"
 
 #include <algorithm>
 

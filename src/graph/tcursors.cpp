@@ -1,4 +1,4 @@
-#include "shell/tcursors.h"
+#include "graph/tcursors.h"
 
 #include <QPixmap>
 #include <array>
