@@ -5,7 +5,7 @@
 #include <QPainter>
 
 #include "expr/tmathbox.h"
-#include "platform/qt/qtimage.h"
+#include "platform/qt/qtsurface.h"
 
 namespace {
 
@@ -27,8 +27,10 @@ void tformulaview::setformula(std::string markup, platform::colour c) {
 QImage tformulaview::render() const {
   const int w = std::max(width(), 1);
   const int h = std::max(height(), 1);
-  platform::qtimage picture(w, h);
-  platform::surface& s = picture.canvas();
+  QImage picture(w, h, QImage::Format_RGB32);
+  platform::qtsurface s;
+  s.smoothtext(true);  // small exponents and indexes stay legible
+  s.attach(&picture);
   s.setbrush({platform::white, platform::brushstyle::solid});
   s.setpen({platform::white});
   s.fillrect({0, 0, w, h});
@@ -48,7 +50,8 @@ QImage tformulaview::render() const {
     if (centred_) top = (h - s.textheight("B")) / 2 + s.fontheight();
     box.draw(s, markup_, colour_, {margin, top, w - margin, h - margin});
   }
-  return picture.qimage().copy();
+  s.detach();
+  return picture;
 }
 
 void tformulaview::paintEvent(QPaintEvent*) {

@@ -8,6 +8,12 @@ namespace {
 
 constexpr int raise = 4;  // pixels an exponent goes up and an index goes down
 
+// Exponents and indexes at about 70 % of the line's size, but not below 7
+// points (smaller glyphs are unreadable on screen) unless the line itself is.
+int smallsizeof(int normal) {
+  return std::max(static_cast<int>(std::lround(normal * 0.7)), std::min(7, normal));
+}
+
 bool isexponentend(char c) {
   return c == '*' || c == '+' || c == '-' || c == '/';
 }
@@ -161,7 +167,7 @@ void tmathbox::draw(platform::surface& s, std::string_view markup, platform::col
   y_ = area.top - s.fontheight();
   lowered_ = false;
   normalsize_ = s.getfont().size;
-  smallsize_ = normalsize_ / 2;
+  smallsize_ = smallsizeof(normalsize_);
   letterwidth_ = s.textwidth("B");
   fractionoffset_ = static_cast<int>(std::lround(std::abs(s.fontheight()) * 10.0 / 17.0));
   s.setbrush({platform::white, platform::brushstyle::clear});

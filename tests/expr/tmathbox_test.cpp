@@ -1,5 +1,5 @@
 // Positions follow the recording surface's metrics: at 10 points a character
-// is 6 pixels wide and the font height is -13; at 5 points 3 pixels wide.
+// is 6 pixels wide and the font height is -13; at 7 points 4 pixels wide.
 #include "expr/tmathbox.h"
 
 #include <gtest/gtest.h>
@@ -61,39 +61,39 @@ TEST(tmathbox, layout_of_markup) {
       {"exponent ends at the operator",
        "x^2+1",
        {{"x", 0, 13, 10, black_},
-        {"2", 6, 9, 5, black_},
-        {"+", 9, 13, 10, black_},
-        {"1", 15, 13, 10, black_}}},
+        {"2", 6, 9, 7, black_},
+        {"+", 10, 13, 10, black_},
+        {"1", 16, 13, 10, black_}}},
       {"parentheses keep the exponent raised",
        "x^(a+b)*2",
        {{"x", 0, 13, 10, black_},
-        {"(", 6, 9, 5, black_},
-        {"a", 9, 9, 5, black_},
-        {"+", 12, 9, 5, black_},
-        {"b", 15, 9, 5, black_},
-        {")", 18, 9, 5, black_},
-        {"*", 21, 13, 10, black_},
-        {"2", 27, 13, 10, black_}}},
+        {"(", 6, 9, 7, black_},
+        {"a", 10, 9, 7, black_},
+        {"+", 14, 9, 7, black_},
+        {"b", 18, 9, 7, black_},
+        {")", 22, 9, 7, black_},
+        {"*", 26, 13, 10, black_},
+        {"2", 32, 13, 10, black_}}},
       {"a sign after ^ belongs to the exponent",
        "x^-2",
-       {{"x", 0, 13, 10, black_}, {"-", 6, 9, 5, black_}, {"2", 9, 9, 5, black_}}},
+       {{"x", 0, 13, 10, black_}, {"-", 6, 9, 7, black_}, {"2", 10, 9, 7, black_}}},
       {"exponent runs to the end",
        "e^x*",
-       {{"e", 0, 13, 10, black_}, {"x", 6, 9, 5, black_}, {"*", 9, 13, 10, black_}}},
+       {{"e", 0, 13, 10, black_}, {"x", 6, 9, 7, black_}, {"*", 10, 13, 10, black_}}},
       {"a closing parenthesis from before the exponent",
        "(x^2)+1",
        {{"(", 0, 13, 10, black_},
         {"x", 6, 13, 10, black_},
-        {"2", 12, 9, 5, black_},
-        {")", 15, 9, 5, black_},
-        {"+", 18, 13, 10, black_},
-        {"1", 24, 13, 10, black_}}},
+        {"2", 12, 9, 7, black_},
+        {")", 16, 9, 7, black_},
+        {"+", 20, 13, 10, black_},
+        {"1", 26, 13, 10, black_}}},
       {"index on and off",
        "a\\d1\\d b",
        {{"a", 0, 13, 10, black_},
-        {"1", 6, 17, 5, black_},
-        {" ", 9, 13, 10, black_},
-        {"b", 15, 13, 10, black_}}},
+        {"1", 6, 17, 7, black_},
+        {" ", 10, 13, 10, black_},
+        {"b", 16, 13, 10, black_}}},
       {"colours with a gap as wide as the letter",
        "\\f2\\n+x",
        {{"2", 6, 13, 10, red_}, {"+", 18, 13, 10, black_}, {"x", 24, 13, 10, black_}}},
@@ -106,18 +106,47 @@ TEST(tmathbox, layout_of_markup) {
       {"colour escapes inside an exponent",
        "\\nx\\n^\\n2\\n+\\n1",
        {{"x", 6, 13, 10, black_},
-        {"2", 21, 9, 5, black_},
-        {"+", 27, 13, 10, black_},
-        {"1", 39, 13, 10, black_}}},
+        {"2", 22, 9, 7, black_},
+        {"+", 30, 13, 10, black_},
+        {"1", 42, 13, 10, black_}}},
       {"a sign after an escape in the exponent",
        "x^\\f-2",
-       {{"x", 0, 13, 10, black_}, {"-", 9, 9, 5, red_}, {"2", 12, 9, 5, red_}}},
+       {{"x", 0, 13, 10, black_}, {"-", 10, 9, 7, red_}, {"2", 14, 9, 7, red_}}},
       {"empty", "", {}},
   };
   for (const auto& r : rows) {
     const auto s = drawn(r.markup);
     EXPECT_EQ(glyphs(s), r.expect) << r.name;
     EXPECT_EQ(s.getfont().size, 10) << r.name << ": size restored";
+  }
+}
+
+TEST(tmathbox, exponents_and_indexes_are_about_seventy_percent_and_at_least_seven_points) {
+  struct row {
+    int normal, small;
+  };
+  const std::vector<row> rows = {
+      {10, 7}, {12, 8}, {14, 10}, {20, 14}, {72, 50}, {8, 7},  // 70 % would be 6: too small to read
+      {7, 7},  {6, 6},                                         // never bigger than the line itself
+  };
+  for (const auto& r : rows) {
+    recordingsurface s(300, 200);
+    platform::font f;
+    f.size = r.normal;
+    s.setfont(f);
+    tmathbox box;
+    box.draw(s, "x^2+a\\d1", black_, {0, 0, 300, 200});
+    const auto g = glyphs(s);
+    ASSERT_EQ(g.size(), 5u) << r.normal;
+    EXPECT_EQ(g[0].size, r.normal);
+    EXPECT_EQ(g[1].size, r.small) << "exponent at " << r.normal << " points";
+    EXPECT_EQ(g[2].size, r.normal);
+    EXPECT_EQ(g[4].size, r.small) << "index at " << r.normal << " points";
+    EXPECT_GE(g[1].size, std::min(7, r.normal));
+    if (r.normal >= 10) {
+      EXPECT_NEAR(g[1].size, r.normal * 0.7, 0.5);
+    }
+    EXPECT_EQ(s.getfont().size, r.normal);
   }
 }
 
@@ -147,10 +176,10 @@ TEST(tmathbox, fraction_in_index_mode_uses_the_normal_size) {
   const auto s = drawn("\\dx\\l12y");
   const auto g = glyphs(s);
   ASSERT_EQ(g.size(), 4u);
-  EXPECT_EQ(g[0], (glyph{"x", 0, 17, 5, black_}));
+  EXPECT_EQ(g[0], (glyph{"x", 0, 17, 7, black_}));
   EXPECT_EQ(g[1].size, 10);
   EXPECT_EQ(g[2].size, 10);
-  EXPECT_EQ(g[3].size, 5);  // still in index mode afterwards
+  EXPECT_EQ(g[3].size, 7);  // still in index mode afterwards
 }
 
 TEST(tmathbox, only_eighty_characters_are_drawn) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPixmap>
 #include <algorithm>
 
 namespace {
@@ -59,6 +60,35 @@ TEST(tformulaview, a_fraction_point_above_a_wide_sign_is_seen) {
         EXPECT_GT(x, rightoftwo) << "point ink at " << x << "," << y;
       }
   EXPECT_GT(point, 0);
+}
+
+TEST(tformulaview, text_is_antialiased_and_the_exponent_is_legible) {
+  // Shown as the user sees it: the widget paints itself.
+  tformulaview view(nullptr, false);
+  view.resize(120, 30);
+  view.setformula("x^2+1");
+  const QImage picture = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  int grey = 0, ink = 0;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) {
+      const QRgb p = picture.pixel(x, y) & 0xFFFFFF;
+      if (p == 0xFFFFFF) continue;
+      ++ink;
+      if (qGray(p) > 40 && qGray(p) < 215) ++grey;
+    }
+  EXPECT_GT(grey, ink / 10) << "smooth glyph edges";
+  // The raised 2 is nearly as tall as the 1 on the line: at half size it was
+  // a smudge of a few pixels.
+  const auto columns = [&](const char* markup) {
+    view.setformula(markup);
+    return inkrows(view.render());
+  };
+  const auto [etop, ebottom] = columns("^2");
+  const auto [ntop, nbottom] = columns("2");
+  ASSERT_GE(etop, 0);
+  const int small = ebottom - etop + 1, normal = nbottom - ntop + 1;
+  EXPECT_GE(small * 10, normal * 6) << small << " of " << normal << " rows";
+  EXPECT_LE(small * 10, normal * 8) << small << " of " << normal << " rows";
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ void qtsurface::attach(QImage* target) {
     return;
   }
   painter_.setRenderHint(QPainter::Antialiasing, false);
-  painter_.setRenderHint(QPainter::TextAntialiasing, false);
+  painter_.setRenderHint(QPainter::TextAntialiasing, smooth_);
   painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
   mode_ = QPainter::CompositionMode_SourceOver;
 }
@@ -97,8 +97,14 @@ void qtsurface::setfont(const font& f) {
   qfont_.setBold(f.bold);
   qfont_.setItalic(f.italic);
   qfont_.setUnderline(f.underline);
-  qfont_.setStyleStrategy(QFont::NoAntialias);
+  qfont_.setStyleStrategy(smooth_ ? QFont::PreferAntialias : QFont::NoAntialias);
   metrics_.reset();
+}
+
+void qtsurface::smoothtext(bool on) {
+  smooth_ = on;
+  if (painter_.isActive()) painter_.setRenderHint(QPainter::TextAntialiasing, on);
+  setfont(font_);
 }
 
 int qtsurface::fontheight() const {

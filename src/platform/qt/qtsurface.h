@@ -1,7 +1,7 @@
 // The drawing surface on a QImage (Format_RGB32): graph windows, copies and
 // printer pages all draw through it.
 //
-// Pixel rules: no antialiasing anywhere (shapes and text); 1-pixel solid lines,
+// Pixel rules: no antialiasing (shapes, and text unless smoothtext() asks); 1-pixel solid lines,
 // frames and single pixels are written straight into the image's scanlines,
 // so they are exact and cheap (a QPainter stays open on the image for the
 // surface's lifetime for everything else: fills, text, wide or dashed pens,
@@ -36,6 +36,10 @@ class qtsurface : public surface {
   void attach(QImage* target);
   void detach();
   QImage* target() const { return image_; }
+  // Antialiased text (off by default, for pixel-exact pictures): small
+  // glyphs such as exponents stay legible. Applies to later text and to every
+  // target attached after the call.
+  void smoothtext(bool on);
 
   void setpen(const pen& p) override { pen_ = p; }
   pen getpen() const override { return pen_; }
@@ -91,6 +95,7 @@ class qtsurface : public surface {
   point pos_;
   QFont qfont_;
   bool symbol_ = false;
+  bool smooth_ = false;
   std::optional<QFontMetrics> metrics_;
 };
 
