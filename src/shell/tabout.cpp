@@ -1,5 +1,6 @@
 #include "shell/tabout.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -13,7 +14,8 @@ tabout::tabout(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Om"));
   auto* layout = new QVBoxLayout(this);
   auto* picture = new QLabel(this);
-  picture->setPixmap(QPixmap(QStringLiteral(":/cursors/zoom.xpm")).scaled(48, 48));
+  picture->setObjectName("programicon");
+  picture->setPixmap(QIcon(QStringLiteral(":/icons/no.tarnelo.Tarnelo.svg")).pixmap(64, 64));
   picture->setAlignment(Qt::AlignCenter);
   layout->addWidget(picture);
   auto* name = new QLabel(QStringLiteral("<b>Tarnelo</b>"), this);

@@ -4,7 +4,6 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenuBar>
-#include <QStyle>
 #include <array>
 #include <string_view>
 
@@ -160,6 +159,34 @@ constexpr std::array filebuttons{
     buttonrow{"contents1", "Hjelp|", "", "", false},
 };
 
+// Items drawn with an icon, by the icon's standard theme name. A desktop
+// theme's icon comes first so the program looks like its neighbours; the
+// bundled one of the same name stands in where the theme has none.
+struct iconrow {
+  const char* command;
+  const char* name;
+};
+constexpr std::array itemicons{
+    iconrow{"newwindow1", "document-new"},
+    iconrow{"open1", "document-open"},
+    iconrow{"saveproject1", "document-save"},
+    iconrow{"saveas1", "document-save-as"},
+    iconrow{"print1", "document-print"},
+    iconrow{"exit1", "application-exit"},
+    iconrow{"delete1", "edit-delete"},
+    iconrow{"cut1", "edit-cut"},
+    iconrow{"copy1", "edit-copy"},
+    iconrow{"paste1", "edit-paste"},
+    iconrow{"tile1", "window-tile"},
+    iconrow{"cascade1", "window-cascade"},
+    iconrow{"contents1", "help-contents"},
+};
+
+QIcon themedicon(const char* name) {
+  const QString n = QString::fromLatin1(name);
+  return QIcon::fromTheme(n, QIcon(QStringLiteral(":/icons/actions/%1.svg").arg(n)));
+}
+
 constexpr std::array toolbuttons{
     buttonrow{"select1", "Velg", ":/cursors/handpnt.xpm", "", true},
     buttonrow{"zoomtool1", "Zoom inn", ":/cursors/zoom.xpm", "", true},
@@ -251,6 +278,7 @@ void tcommands::buildmenus(QMainWindow& frame) {
       }
     }
   }
+  for (const iconrow& r : itemicons) items_.at(r.command)->setIcon(themedicon(r.name));
 }
 
 void tcommands::buildbuttons(QMainWindow& frame) {
@@ -258,24 +286,12 @@ void tcommands::buildbuttons(QMainWindow& frame) {
   filetools_->setObjectName("filetools");
   filetools_->setMovable(false);
   filetools_->setProperty("helpcontext", 55);
-  QStyle* style = QApplication::style();
-  const std::array<QStyle::StandardPixmap, 10> glyphs{QStyle::SP_FileIcon,
-                                                      QStyle::SP_DialogOpenButton,
-                                                      QStyle::SP_DialogSaveButton,
-                                                      QStyle::SP_DriveFDIcon,
-                                                      QStyle::SP_DialogDiscardButton,
-                                                      QStyle::SP_FileDialogDetailedView,
-                                                      QStyle::SP_DialogApplyButton,
-                                                      QStyle::SP_TitleBarNormalButton,
-                                                      QStyle::SP_TitleBarMaxButton,
-                                                      QStyle::SP_DialogHelpButton};
-  for (size_t i = 0; i < filebuttons.size(); ++i) {
-    const buttonrow& b = filebuttons[i];
+  for (const buttonrow& b : filebuttons) {
     QAction* a = items_.at(b.command);
     const QString hint = qs(b.hint);
     // The button shares the item's action, so both are enabled together; the
     // tool tip shows the short hint in front of "|".
-    QAction* shown = filetools_->addAction(style->standardIcon(glyphs[i]), hint.section('|', 0, 0));
+    QAction* shown = filetools_->addAction(a->icon(), hint.section('|', 0, 0));
     shown->setObjectName(QString::fromUtf8(b.command) + "button");
     shown->setProperty("hint", hint);
     shown->setProperty("helpcontext", 55);

@@ -1,11 +1,15 @@
 // The frame's commands: new figures, tools, zooming, the save question.
 #include <QAction>
+#include <QIcon>
+#include <QLabel>
 #include <QTimer>
+#include <QToolBar>
 #include <cmath>
 
 #include "guifixture.h"
 #include "platform/qt/qtservices.h"
 #include "platform/qt/thelpwindow.h"
+#include "shell/tabout.h"
 #include "shell/tcommands.h"
 
 namespace {
@@ -222,6 +226,72 @@ TEST_F(commandtest, menucaptionsshortcutsandhelp) {
   }
   EXPECT_EQ(main->commands().button("newwindow1")->property("hint").toString(), "Nytt vindu|");
   EXPECT_EQ(main->commands().button("derivative1")->text(), "f '");
+}
+
+QImage look(const QIcon& icon) {
+  return icon.pixmap(22, 22).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+TEST_F(commandtest, buttonsanditemsshowiconsoftheirmeaning) {
+  // Every tool-bar button shows something: an icon or its text.
+  for (const char* bar : {"filetools", "tooltools"}) {
+    auto* tools = main->findChild<QToolBar*>(bar);
+    ASSERT_NE(tools, nullptr) << bar;
+    for (QAction* a : tools->actions()) {
+      if (a->isSeparator()) continue;
+      EXPECT_TRUE(!a->icon().isNull() || !a->text().isEmpty()) << a->objectName().toStdString();
+    }
+  }
+  // The file buttons and their menu items show the desktop theme's icon for
+  // the meaning, else the bundled one of the same name (a lifebuoy for help
+  // or a bin for "Klipp" was the style's nearest stock picture).
+  struct row {
+    const char* item;
+    const char* name;
+    bool button;
+  };
+  const row rows[] = {
+      {"newwindow1", "document-new", true},
+      {"open1", "document-open", true},
+      {"saveproject1", "document-save", true},
+      {"saveas1", "document-save-as", true},
+      {"cut1", "edit-cut", true},
+      {"copy1", "edit-copy", true},
+      {"paste1", "edit-paste", true},
+      {"tile1", "window-tile", true},
+      {"cascade1", "window-cascade", true},
+      {"contents1", "help-contents", true},
+      {"print1", "document-print", false},
+      {"delete1", "edit-delete", false},
+      {"exit1", "application-exit", false},
+  };
+  auto* tools = main->findChild<QToolBar*>("filetools");
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.item);
+    const QString name = QString::fromLatin1(r.name);
+    const QIcon bundled(QStringLiteral(":/icons/actions/%1.svg").arg(name));
+    ASSERT_FALSE(look(bundled).isNull());
+    const QImage expect = look(QIcon::hasThemeIcon(name) ? QIcon::fromTheme(name) : bundled);
+    QAction* item = main->findChild<QAction*>(QString::fromLatin1(r.item));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(look(item->icon()), expect);
+    if (!r.button) continue;
+    QAction* button = tools->findChild<QAction*>(QString::fromLatin1(r.item) + "button");
+    if (button == nullptr)
+      button = main->findChild<QAction*>(QString::fromLatin1(r.item) + "button");
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(tools->actions().contains(button));
+    EXPECT_EQ(look(button->icon()), expect);
+  }
+  // The about box shows the program's own icon.
+  tabout about(main.get());
+  auto* picture = about.findChild<QLabel*>("programicon");
+  ASSERT_NE(picture, nullptr);
+  const QImage shown = picture->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+  EXPECT_EQ(shown, QIcon(QStringLiteral(":/icons/no.tarnelo.Tarnelo.svg"))
+                       .pixmap(64, 64)
+                       .toImage()
+                       .convertToFormat(QImage::Format_ARGB32));
 }
 
 TEST_F(commandtest, closingunchangedprojectasksnothing) {
