@@ -9,7 +9,7 @@
 
 #include "expr/tmathbox.h"
 #include "platform/qt/cp1252.h"
-#include "platform/qt/qtimage.h"
+#include "platform/qt/qtsurface.h"
 
 namespace {
 
@@ -62,8 +62,10 @@ std::string tfamilybox::entrytext(int i) const {
 
 QImage tfamilybox::renderentry(int i, int width, bool selected) const {
   const int w = std::max(width, 1);
-  platform::qtimage picture(w, entryheight);
-  platform::surface& s = picture.canvas();
+  QImage picture(w, entryheight, QImage::Format_RGB32);
+  platform::qtsurface s;
+  s.smoothtext(true);  // small exponents stay legible
+  s.attach(&picture);
   const QColor highlight = palette().color(QPalette::Active, QPalette::Highlight);
   const platform::colour back = selected ? fromqt(highlight) : platform::white;
   const platform::colour fore = selected ? platform::white : platform::black;
@@ -77,7 +79,8 @@ QImage tfamilybox::renderentry(int i, int width, bool selected) const {
   s.setfont(f);
   tmathbox box;
   box.draw(s, entrytext(i), fore, {2, 3, w - 2, entryheight});
-  return picture.qimage().copy();
+  s.detach();
+  return picture;
 }
 
 void tfamilybox::showPopup() {

@@ -40,14 +40,16 @@ TEST(tfamilybox, aselectedentryiswhiteonthehighlight) {
   const QColor highlight = box.palette().color(QPalette::Active, QPalette::Highlight);
   EXPECT_EQ(QColor(plain.pixel(199, 1)), QColor(Qt::white));
   EXPECT_EQ(QColor(chosen.pixel(199, 1)).rgb(), highlight.rgb());
-  int dark = 0, light = 0;
+  int dark = 0, light = 0, grey = 0;
   for (int y = 0; y < plain.height(); ++y)
     for (int x = 0; x < 200; ++x) {
       if (qGray(plain.pixel(x, y)) < 60) ++dark;
-      if (QColor(chosen.pixel(x, y)) == QColor(Qt::white)) ++light;
+      if (qGray(plain.pixel(x, y)) > 60 && qGray(plain.pixel(x, y)) < 200) ++grey;
+      if (qGray(chosen.pixel(x, y)) > 220) ++light;  // smoothed edges are not pure white
     }
   EXPECT_GT(dark, 20) << "black text on white";
   EXPECT_GT(light, 20) << "white text on the highlight";
+  EXPECT_GT(grey, 10) << "smooth glyph edges";
 }
 
 }  // namespace
