@@ -125,7 +125,7 @@ void qtsurface::usemode(QPainter::CompositionMode m) {
 }
 
 bool qtsurface::rawpen() const {
-  return pen_.width <= 1 && pen_.style == penstyle::solid;
+  return penwidth() <= 1 && pen_.style == penstyle::solid;
 }
 
 void qtsurface::usepen() {
@@ -147,9 +147,10 @@ void qtsurface::usepen() {
       s = Qt::NoPen;
       break;
   }
-  const bool wide = pen_.width > 1;
-  painter_.setPen(QPen(qcolour(pen_.col), wide ? pen_.width : 0, s,
-                       wide ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin));
+  const int width = penwidth();
+  const bool wide = width > 1;
+  painter_.setPen(QPen(qcolour(pen_.col), wide ? width : 0, s, wide ? Qt::RoundCap : Qt::FlatCap,
+                       Qt::RoundJoin));
   painter_.setBrush(Qt::NoBrush);
   usemode(pen_.mode == penmode::xor_ ? QPainter::RasterOp_SourceXorDestination
                                      : QPainter::CompositionMode_SourceOver);

@@ -37,6 +37,10 @@ class qtsurface : public surface {
   void detach();
   QImage* target() const { return image_; }
 
+  // Pens draw k times as wide as asked (k >= 1): a picture drawn k times as
+  // big keeps the look of its lines. Set it together with k times the dpi.
+  void setpenscale(int k) { penscale_ = k > 1 ? k : 1; }
+
   void setpen(const pen& p) override { pen_ = p; }
   pen getpen() const override { return pen_; }
   void setbrush(const brush& b) override { brush_ = b; }
@@ -68,6 +72,7 @@ class qtsurface : public surface {
 
  private:
   bool rawpen() const;  // a pen the scanline code draws itself
+  int penwidth() const { return pen_.width * penscale_; }
   void line(int x0, int y0, int x1, int y1);
   void usepen();  // QPainter pen for wide or dashed lines
   void usemode(QPainter::CompositionMode m);
@@ -77,6 +82,7 @@ class qtsurface : public surface {
   static QImage sourceimage(const image& source);
 
   int dpi_;
+  int penscale_ = 1;
   QImage* image_ = nullptr;
   QPainter painter_;
   uchar* bits_ = nullptr;
