@@ -13,6 +13,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/cli_figures.h"
@@ -24,14 +25,18 @@
 #include "figures/theadlesshost.h"
 
 #ifdef TARNELO_HAVE_QT
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
 
 #include "platform/qt/qtimage.h"
 #endif
 
 const char* const renderusage =
-    "  tarnelo-cli render FIL UT.png [--size B H] [--scale K]\n"
+    "  tarnelo-cli render FIL UT.png|UT.svg|UT.pdf [--size B H] [--scale K]\n"
     "      FIL: et vindu (.QVW) eller en graf (.QVS); K 1..8\n";
 
 #ifndef TARNELO_HAVE_QT
@@ -130,6 +135,59 @@ void drawlabel(platform::surface& s, const tlabelrecord& r, int k) {
 
 }  // namespace
 
+std::string pictureformat(const std::string& out) {
+  const auto dot = out.rfind('.');
+  std::string ext = dot == std::string::npos ? "" : out.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == "png" || ext == "svg" || ext == "pdf" ? ext : "";
+}
+
+int writepicture(const std::string& out, tcoords& coords, int width, int height, int scale,
+                 const std::function<void()>& paint) {
+  const QString name = QString::fromLocal8Bit(out.c_str());
+  const std::string format = pictureformat(out);
+  bool written = false;
+  if (format != "svg" && format != "pdf") {
+    coords.image->resize(width, height);
+    paint();
+    const auto& img = dynamic_cast<platform::qtimage&>(*coords.image).qimage();
+    written = img.save(name, "PNG");
+  } else {
+    QFile::remove(name);
+    QSvgGenerator svg;
+    std::unique_ptr<QPdfWriter> pdf;
+    QPaintDevice* device = &svg;
+    if (format == "svg") {
+      svg.setFileName(name);
+      svg.setSize(QSize(width, height));
+      svg.setViewBox(QRect(0, 0, width, height));
+      svg.setResolution(96 * scale);
+      svg.setTitle(QStringLiteral("Tarnelo"));
+    } else {
+      pdf = std::make_unique<QPdfWriter>(name);
+      pdf->setResolution(96 * scale);
+      pdf->setPageMargins(QMarginsF(0, 0, 0, 0));
+      pdf->setPageSize(QPageSize(QSizeF(width * 72.0 / (96 * scale), height * 72.0 / (96 * scale)),
+                                 QPageSize::Point, QString(), QPageSize::ExactMatch));
+      pdf->setCreator(QStringLiteral("Tarnelo"));
+      device = pdf.get();
+    }
+    auto picture = std::make_unique<platform::qtdeviceimage>(*device, width, height, 96 * scale);
+    dynamic_cast<platform::qtsurface&>(picture->canvas()).setpenscale(scale);
+    std::unique_ptr<platform::image> raster = std::exchange(coords.image, std::move(picture));
+    paint();
+    // Ending the painter writes the file.
+    coords.image = std::move(raster);
+    const QFileInfo info(name);
+    written = info.exists() && info.size() > 0;
+  }
+  if (!written) {
+    std::fprintf(stderr, "tarnelo-cli: kan ikke skrive %s\n", out.c_str());
+    return 1;
+  }
+  return 0;
+}
+
 int cmdrender(int argc, char** argv) {
   if (argc < 3) return usageerror("render trenger en fil og et filnavn for bildet");
   const std::string in = argv[1];
@@ -147,10 +205,8 @@ int cmdrender(int argc, char** argv) {
       return usageerror("ukjent argument: " + a);
     }
   }
-  const auto dot = out.rfind('.');
-  std::string ext = dot == std::string::npos ? "" : out.substr(dot + 1);
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (ext != "png") return usageerror("bildet m\xC3\xA5 ende p\xC3\xA5 .png");
+  if (pictureformat(out).empty())
+    return usageerror("bildet m\xC3\xA5 ende p\xC3\xA5 .png, .svg eller .pdf");
 
   std::string bytes;
   if (!readall(in, bytes)) return 1;
@@ -216,20 +272,16 @@ int cmdrender(int argc, char** argv) {
   }
   if (!figures.empty()) figures.back()->selected = true;
 
-  coords.image->resize(w, h);
-  coords.drawbackground();
-  coords.drawaxes();
-  for (auto& f : figures) {
-    f->calculate();
-    f->draw();
-  }
-  for (const tlabelrecord& r : d.labels) drawlabel(coords.image->canvas(), r, scale);
-
-  const auto& img = dynamic_cast<platform::qtimage&>(*coords.image).qimage();
-  if (!img.save(QString::fromLocal8Bit(out.c_str()), "PNG")) {
-    std::fprintf(stderr, "tarnelo-cli: kan ikke skrive %s\n", out.c_str());
-    return 1;
-  }
+  const int written = writepicture(out, coords, w, h, scale, [&] {
+    coords.drawbackground();
+    coords.drawaxes();
+    for (auto& f : figures) {
+      f->calculate();
+      f->draw();
+    }
+    for (const tlabelrecord& r : d.labels) drawlabel(coords.image->canvas(), r, scale);
+  });
+  if (written != 0) return written;
   if (d.error != qverror::none) {
     complain(qverrortext(d));
     return 1;

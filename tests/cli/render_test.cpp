@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <string>
 
 #include "codecs/tqvcodec.h"
@@ -22,8 +24,8 @@ struct outcome {
   int rc;
 };
 
-outcome render(const std::string& args) {
-  const std::string command = std::string("'") + TARNELO_CLI + "' render " + args + " 2>&1";
+outcome run(const std::string& args) {
+  const std::string command = std::string("'") + TARNELO_CLI + "' " + args + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return {"", -1};
   std::string text;
@@ -31,6 +33,10 @@ outcome render(const std::string& args) {
   while (std::fgets(buf, sizeof buf, pipe)) text += buf;
   const int status = pclose(pipe);
   return {text, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+outcome render(const std::string& args) {
+  return run("render " + args);
 }
 
 std::string writefile(const std::string& name, const std::string& bytes) {
@@ -141,6 +147,69 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(render, without_a_picture_name_is_a_usage_error) {
   EXPECT_EQ(render("").rc, 2);
   EXPECT_EQ(render("'x.qvw'").rc, 2);
+}
+
+std::string readfile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Polylines of an SVG drawn in each stroke colour: Qt's generator opens a
+// group with the pen for each change of state.
+std::map<std::string, int> polylinesbycolour(const std::string& svg) {
+  std::map<std::string, int> n;
+  std::string stroke;
+  for (std::size_t at = svg.find('<'); at != std::string::npos; at = svg.find('<', at + 1)) {
+    if (svg.compare(at, 3, "<g ") == 0) {
+      const std::size_t end = svg.find('>', at);
+      const std::size_t s = svg.find("stroke=\"", at);
+      stroke = s < end ? svg.substr(s + 8, 7) : "";
+    } else if (svg.compare(at, 9, "<polyline") == 0) {
+      ++n[stroke];
+    }
+  }
+  return n;
+}
+
+// Vector pictures: one polyline per figure in the figure's colour (two
+// passive blue lines and the selected red curve), a PDF page; plot as well.
+TEST(render, writes_svg_and_pdf_by_the_extension) {
+  twindowfile w = samplewindow();
+  w.figures.push_back(custom("3*sin(x)"));
+  const std::string in = writefile("render-vector.qvw", encodewindowfile(w));
+  struct row {
+    std::string command;
+    const char* out;
+    std::map<std::string, int> polylines;  // for SVG
+  };
+  const row rows[] = {
+      {"render '" + in + "'", "render-vector.svg", {{"#0000ff", 2}, {"#ff0000", 1}}},
+      {"render '" + in + "'", "render-vector.PDF", {}},
+      {"plot", "plot-vector.svg", {{"#000080", 1}, {"#ff0000", 0}}},
+      {"plot", "plot-vector.pdf", {}},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.out);
+    const std::string out = ::testing::TempDir() + r.out;
+    std::remove(out.c_str());
+    const std::string tail = r.command == "plot" ? " --fig 8 'x^2/4'" : "";
+    const outcome o = run(r.command + " '" + out + "'" + tail);
+    ASSERT_EQ(o.rc, 0) << o.text;
+    const std::string bytes = readfile(out);
+    if (r.polylines.empty()) {
+      EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+      EXPECT_NE(bytes.find("%%EOF"), std::string::npos);
+    } else {
+      ASSERT_EQ(bytes.substr(0, 5), "<?xml");
+      const auto n = polylinesbycolour(bytes);
+      for (const auto& [colour, count] : r.polylines) {
+        const auto it = n.find(colour);
+        EXPECT_EQ(it == n.end() ? 0 : it->second, count) << colour;
+      }
+    }
+    std::remove(out.c_str());
+  }
+  std::remove(in.c_str());
 }
 
 #ifdef TARNELO_CLI_PICTURES

@@ -36,6 +36,11 @@ class qtsurface : public surface {
   void attach(QImage* target);
   void detach();
   QImage* target() const { return image_; }
+  // Starts drawing on any paint device (an SVG generator, a PDF writer) of
+  // width x height units: everything goes through the painter, so lines and
+  // text stay vectors. Pixels cannot be read back there (getpixel gives
+  // white) and XOR pens draw as plain ones.
+  void attach(QPaintDevice* device, int width, int height);
 
   // Pens draw k times as wide as asked (k >= 1): a picture drawn k times as
   // big keeps the look of its lines. Set it together with k times the dpi.
@@ -71,6 +76,7 @@ class qtsurface : public surface {
   void drawtransparent(int x, int y, const image& source, colour transparent) override;
 
  private:
+  bool drawing() const { return bits_ != nullptr || vector_; }
   bool rawpen() const;  // a pen the scanline code draws itself
   int penwidth() const { return pen_.width * penscale_; }
   void line(int x0, int y0, int x1, int y1);
@@ -86,6 +92,7 @@ class qtsurface : public surface {
   QImage* image_ = nullptr;
   QPainter painter_;
   uchar* bits_ = nullptr;
+  bool vector_ = false;  // on a paint device without scanlines
   qsizetype bpl_ = 0;
   int w_ = 0;
   int h_ = 0;
