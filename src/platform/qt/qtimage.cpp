@@ -22,9 +22,9 @@ void qtimage::resize(int width, int height) {
   canvas_.attach(&image_);
 }
 
-qtdeviceimage::qtdeviceimage(QPaintDevice& device, int width, int height, int dpi)
+qtdeviceimage::qtdeviceimage(QPaintDevice& device, int width, int height, int dpi, double zoom)
     : width_(width), height_(height), canvas_(dpi) {
-  canvas_.attach(&device, width, height);
+  canvas_.attach(&device, width, height, zoom);
 }
 
 qtdeviceimage::~qtdeviceimage() {

@@ -37,7 +37,8 @@ class qtimage : public image {
 // outlive it; the drawing is finished when it is destroyed.
 class qtdeviceimage : public image {
  public:
-  qtdeviceimage(QPaintDevice& device, int width, int height, int dpi = 96);
+  // zoom: drawn that many times as big (the device is zoom times the size).
+  qtdeviceimage(QPaintDevice& device, int width, int height, int dpi = 96, double zoom = 1);
   ~qtdeviceimage() override;
   qtdeviceimage(const qtdeviceimage&) = delete;
   qtdeviceimage& operator=(const qtdeviceimage&) = delete;

@@ -77,10 +77,11 @@ void qtsurface::attach(QImage* target) {
   mode_ = QPainter::CompositionMode_SourceOver;
 }
 
-void qtsurface::attach(QPaintDevice* device, int width, int height) {
+void qtsurface::attach(QPaintDevice* device, int width, int height, double zoom) {
   detach();
   if (device == nullptr || width <= 0 || height <= 0 || !painter_.begin(device)) return;
   vector_ = true;
+  if (zoom > 1) painter_.scale(zoom, zoom);
   w_ = width;
   h_ = height;
   painter_.setRenderHint(QPainter::Antialiasing, true);
@@ -161,8 +162,9 @@ void qtsurface::usepen() {
   }
   const int width = penwidth();
   const bool wide = width > 1;
-  painter_.setPen(QPen(qcolour(pen_.col), wide ? width : 0, s, wide ? Qt::RoundCap : Qt::FlatCap,
-                       Qt::RoundJoin));
+  // On a device a thin line is one unit wide, so it grows with the zoom.
+  painter_.setPen(QPen(qcolour(pen_.col), wide || vector_ ? std::max(width, 1) : 0, s,
+                       wide ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin));
   painter_.setBrush(Qt::NoBrush);
   usemode(pen_.mode == penmode::xor_ ? QPainter::RasterOp_SourceXorDestination
                                      : QPainter::CompositionMode_SourceOver);

@@ -39,8 +39,9 @@ class qtsurface : public surface {
   // Starts drawing on any paint device (an SVG generator, a PDF writer) of
   // width x height units: everything goes through the painter, so lines and
   // text stay vectors. Pixels cannot be read back there (getpixel gives
-  // white) and XOR pens draw as plain ones.
-  void attach(QPaintDevice* device, int width, int height);
+  // white) and XOR pens draw as plain ones. zoom > 1 draws everything that
+  // many times as big (a sharp picture of several times a window's size).
+  void attach(QPaintDevice* device, int width, int height, double zoom = 1);
 
   // Pens draw k times as wide as asked (k >= 1): a picture drawn k times as
   // big keeps the look of its lines. Set it together with k times the dpi.
