@@ -15,9 +15,10 @@
 
 namespace pictureexport {
 
+// The dialog shows each entry as "name (pattern)".
 const char* const filter =
-    "PNG-bilde (*.png)|*.png|PNG-bilde 2\xD7 (*.png)|*.png|PNG-bilde 4\xD7 (*.png)|*.png|"
-    "SVG-tegning (*.svg)|*.svg|PDF-dokument (*.pdf)|*.pdf";
+    "PNG-bilde|*.png|PNG-bilde 2\xD7|*.png|PNG-bilde 4\xD7|*.png|SVG-tegning|*.svg|"
+    "PDF-dokument|*.pdf";
 
 choice choiceof(int filterindex) {
   switch (filterindex) {
