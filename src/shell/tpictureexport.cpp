@@ -11,6 +11,7 @@
 #include "graph/tgrform.h"
 #include "platform/qt/cp1252.h"
 #include "platform/qt/qtimage.h"
+#include "shell/tfilecommands.h"
 #include "shell/tmainform.h"
 
 namespace pictureexport {
@@ -116,7 +117,7 @@ bool savepictureclick(tmainform& main) {
   d.overwriteprompt = true;
   d.mustexist = false;
   d.filterindex = 1;
-  d.helpcontext = 10;
+  d.helpcontext = tfilecommands::savedialoghelp;
   if (!main.services().savefile(d)) return false;
   std::string error;
   if (pictureexport::save(*w, d.filename, pictureexport::choiceof(d.filterindex), error))

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "gui/guifixture.h"
+#include "platform/qt/qtservices.h"
+#include "shell/tfilecommands.h"
 
 namespace {
 
@@ -75,6 +77,15 @@ TEST_F(pictureexport, saves_what_the_window_shows_in_every_format) {
       EXPECT_TRUE(bytes.contains("<polyline"));
     }
   }
+  // The dialog as the user sees it: the three formats by name, PNG at three
+  // sizes, with the file commands' help.
+  ASSERT_FALSE(services.filerequests.empty());
+  const platform::filedialog& asked = services.filerequests.back().asked;
+  EXPECT_EQ(platform::qtservices::namefilters(asked.filter),
+            (QStringList{"PNG-bilde (*.png)", QString::fromUtf8("PNG-bilde 2× (*.png)"),
+                         QString::fromUtf8("PNG-bilde 4× (*.png)"), "SVG-tegning (*.svg)",
+                         "PDF-dokument (*.pdf)"}));
+  EXPECT_EQ(asked.helpcontext, tfilecommands::savedialoghelp);
   // The window itself is drawn as before.
   EXPECT_EQ(dynamic_cast<platform::qtimage&>(*w.coords.image).qimage(), screen);
 }
