@@ -4,8 +4,6 @@
 // argv here starts with the command name.
 #include "cli/cli_figures.h"
 
-#include "cli/cliargs.h"
-
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cliargs.h"
 #include "codecs/tcp1252.h"
 #include "expr/parseexpr.h"
 #include "figures/makefigure.h"
@@ -24,12 +23,14 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include "cli/cli_render.h"
 #include "platform/qt/qtimage.h"
 #endif
 
 const char* const figuresusage =
     "  tarnelo-cli figure FAMILIE A B C D E [--formula TEKST] [--prefix N] [--comma]\n"
-    "  tarnelo-cli plot UT.png [--size B H] [--range MINX MAXX MINY MAXY] [--grid STEG]\n"
+    "  tarnelo-cli plot UT.png|UT.svg|UT.pdf [--size B H] [--range MINX MAXX MINY MAXY] [--grid "
+    "STEG]\n"
     "                  [--ticks STEG] [--noticks] [--selected] --fig FAMILIE [A ...] ...\n"
     "      FAMILIE 0..8; for 8: --fig 8 'FORMEL' [A ...]\n";
 
@@ -37,9 +38,13 @@ namespace {
 
 const char* const prefixes[4] = {"F(x) =", "f(x) =", "y =", "Y ="};
 
-int usageerror(const std::string& what) { return cli::usageerror(what, figuresusage); }
+int usageerror(const std::string& what) {
+  return cli::usageerror(what, figuresusage);
+}
 
-bool number(const char* s, double& v) { return cli::parsenumber(s, v); }
+bool number(const char* s, double& v) {
+  return cli::parsenumber(s, v);
+}
 
 bool integer(const char* s, int lo, int hi, int& v) {
   double d = 0;
@@ -56,7 +61,8 @@ std::unique_ptr<tfigure> build(const figurewish& wish, tcoords& coords, theadles
     texpression e;
     parseexpr(e, cli::utf8tocp1252(wish.formula));
     if (e.errcode != 0) {
-      std::fprintf(stderr, "tarnelo-cli: syntaksfeil %d i formelen: %s\n                          %s\n",
+      std::fprintf(stderr,
+                   "tarnelo-cli: syntaksfeil %d i formelen: %s\n                          %s\n",
                    e.errcode, codecs::cp1252toutf8(e.text).c_str(), e.errmark.c_str());
       return nullptr;
     }
@@ -70,7 +76,9 @@ std::unique_ptr<tfigure> build(const figurewish& wish, tcoords& coords, theadles
 
 namespace {
 
-std::string first(const std::string& s) { return s.empty() ? std::string() : s.substr(0, 1); }
+std::string first(const std::string& s) {
+  return s.empty() ? std::string() : s.substr(0, 1);
+}
 
 }  // namespace
 
@@ -97,8 +105,7 @@ int cmdfigure(int argc, char** argv) {
       return usageerror("ukjent argument: " + a);
     }
   }
-  if (wish.kind == family::custom && !hasformula)
-    return usageerror("familie 8 trenger --formula");
+  if (wish.kind == family::custom && !hasformula) return usageerror("familie 8 trenger --formula");
 
   theadlesshost host;
   host.width = 1000;
@@ -184,9 +191,9 @@ int cmdplot(int argc, char** argv) {
     }
   }
   if (wishes.empty()) return usageerror("plot trenger minst en --fig");
-  if (!(range[0] < range[1]) || !(range[2] < range[3]) ||
-      std::fabs(range[0]) > tcoords::maxbound || std::fabs(range[1]) > tcoords::maxbound ||
-      std::fabs(range[2]) > tcoords::maxbound || std::fabs(range[3]) > tcoords::maxbound)
+  if (!(range[0] < range[1]) || !(range[2] < range[3]) || std::fabs(range[0]) > tcoords::maxbound ||
+      std::fabs(range[1]) > tcoords::maxbound || std::fabs(range[2]) > tcoords::maxbound ||
+      std::fabs(range[3]) > tcoords::maxbound)
     return usageerror("--range: MINX < MAXX og MINY < MAXY, alle innenfor -700..700");
 
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -207,7 +214,7 @@ int cmdplot(int argc, char** argv) {
   coords.create(host, factory);
   coords.setup(0, 0, width, height, range[0], range[1], range[2], range[3]);
 
-  std::vector<std::unique_ptr<tfigure>> figures;
+  std::vector<std::unique_ptr<tfigure> > figures;
   for (const figurewish& s : wishes) {
     std::unique_ptr<tfigure> f = build(s, coords, host);
     if (!f) return 1;
@@ -215,18 +222,13 @@ int cmdplot(int argc, char** argv) {
     figures.push_back(std::move(f));
   }
   // As a window paints: background, axes, then every figure.
-  coords.image->resize(width, height);
-  coords.drawbackground();
-  coords.drawaxes();
-  for (auto& f : figures) {
-    f->calculate();
-    f->draw();
-  }
-  const auto& img = dynamic_cast<platform::qtimage&>(*coords.image).qimage();
-  if (!img.save(QString::fromLocal8Bit(out.c_str()), "PNG")) {
-    std::fprintf(stderr, "tarnelo-cli: kan ikke skrive %s\n", out.c_str());
-    return 1;
-  }
-  return 0;
+  return writepicture(out, coords, width, height, 1, [&] {
+    coords.drawbackground();
+    coords.drawaxes();
+    for (auto& f : figures) {
+      f->calculate();
+      f->draw();
+    }
+  });
 #endif
 }

@@ -9,6 +9,7 @@
 #include "cli/cli_expr.h"
 #include "cli/cli_figures.h"
 #include "cli/cli_points.h"
+#include "cli/cli_render.h"
 #include "cli/cliargs.h"
 
 namespace {
@@ -18,7 +19,7 @@ struct command {
   int (*run)(int argc, char** argv);  // argv[0] is the command name
 };
 
-constexpr std::array<command, 8> commands = {{
+constexpr std::array<command, 9> commands = {{
     {"parse", cmdparse},
     {"eval", cmdeval},
     {"deriv", cmdderiv},
@@ -26,12 +27,13 @@ constexpr std::array<command, 8> commands = {{
     {"figure", cmdfigure},
     {"plot", cmdplot},
     {"points", cmdpoints},
+    {"render", cmdrender},
     {"table", cmdtable},
 }};
 
 std::string usage() {
-  return std::string(exprusage) +
-         "  tarnelo-cli dump FIL\n" + figuresusage + pointsusage;
+  return std::string(exprusage) + "  tarnelo-cli dump FIL\n" + figuresusage + renderusage +
+         pointsusage;
 }
 
 }  // namespace

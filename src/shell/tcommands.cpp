@@ -37,6 +37,7 @@ constexpr std::array rows{
     row{rowkind::item, "open1", "&Åpne...", 68, "", "Open an existing file", 0},
     row{rowkind::item, "saveproject1", "&Lagre prosjekt", 9, "Ctrl+S", "Save current file", 0},
     row{rowkind::item, "saveas1", "Lagre &som...", 10, "", "Save current file under a new name", 0},
+    row{rowkind::item, "savepicture1", "Lagre &bilde som...", 10, "", "", 0},
     row{rowkind::item, "closewindow1", "Lukk grafvindu", 11, "", "", disabled},
     row{rowkind::separator, "", "", 0, "", "", 0},
     row{rowkind::item, "print1", "S&kriv ut...", 12, "", "Print current graph window(s)", disabled},

@@ -26,6 +26,7 @@
 #include "shell/tablelink.h"
 #include "shell/tabout.h"
 #include "shell/tfunc.h"
+#include "shell/tpictureexport.h"
 
 namespace {
 
@@ -460,6 +461,7 @@ void tmainform::connectcommands() {
   on("open1", [this] { files_->openclick(); });
   on("saveproject1", [this] { files_->saveprojectclick(); });
   on("saveas1", [this] { files_->saveasclick(); });
+  on("savepicture1", [this] { savepictureclick(*this); });
   on("closewindow1", [this] { closewindowclick(); });
   on("printersetup1", [this] { services_.printersetupdialog(); });
   on("exit1", [this] { close(); });

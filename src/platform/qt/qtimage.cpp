@@ -22,6 +22,15 @@ void qtimage::resize(int width, int height) {
   canvas_.attach(&image_);
 }
 
+qtdeviceimage::qtdeviceimage(QPaintDevice& device, int width, int height, int dpi, double zoom)
+    : width_(width), height_(height), canvas_(dpi) {
+  canvas_.attach(&device, width, height, zoom);
+}
+
+qtdeviceimage::~qtdeviceimage() {
+  canvas_.detach();
+}
+
 std::unique_ptr<image> qtimagefactory::makeimage(int width, int height) {
   return std::make_unique<qtimage>(width, height);
 }

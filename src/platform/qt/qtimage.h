@@ -32,6 +32,28 @@ class qtimage : public image {
   qtsurface canvas_;
 };
 
+// A picture drawn straight onto a paint device (an SVG generator, a PDF
+// writer) of a fixed size: it cannot be resized or read back. The device must
+// outlive it; the drawing is finished when it is destroyed.
+class qtdeviceimage : public image {
+ public:
+  // zoom: drawn that many times as big (the device is zoom times the size).
+  qtdeviceimage(QPaintDevice& device, int width, int height, int dpi = 96, double zoom = 1);
+  ~qtdeviceimage() override;
+  qtdeviceimage(const qtdeviceimage&) = delete;
+  qtdeviceimage& operator=(const qtdeviceimage&) = delete;
+
+  surface& canvas() override { return canvas_; }
+  int width() const override { return width_; }
+  int height() const override { return height_; }
+  void resize(int, int) override {}
+
+ private:
+  int width_;
+  int height_;
+  qtsurface canvas_;
+};
+
 class qtimagefactory : public imagefactory {
  public:
   std::unique_ptr<image> makeimage(int width, int height) override;

@@ -77,8 +77,21 @@ void qtsurface::attach(QImage* target) {
   mode_ = QPainter::CompositionMode_SourceOver;
 }
 
+void qtsurface::attach(QPaintDevice* device, int width, int height, double zoom) {
+  detach();
+  if (device == nullptr || width <= 0 || height <= 0 || !painter_.begin(device)) return;
+  vector_ = true;
+  if (zoom > 1) painter_.scale(zoom, zoom);
+  w_ = width;
+  h_ = height;
+  painter_.setRenderHint(QPainter::Antialiasing, true);
+  painter_.setRenderHint(QPainter::TextAntialiasing, true);
+  mode_ = QPainter::CompositionMode_SourceOver;
+}
+
 void qtsurface::detach() {
   if (painter_.isActive()) painter_.end();
+  vector_ = false;
   image_ = nullptr;
   bits_ = nullptr;
   bpl_ = 0;
@@ -131,7 +144,7 @@ void qtsurface::usemode(QPainter::CompositionMode m) {
 }
 
 bool qtsurface::rawpen() const {
-  return pen_.width <= 1 && pen_.style == penstyle::solid;
+  return !vector_ && penwidth() <= 1 && pen_.style == penstyle::solid;
 }
 
 void qtsurface::usepen() {
@@ -153,8 +166,10 @@ void qtsurface::usepen() {
       s = Qt::NoPen;
       break;
   }
-  const bool wide = pen_.width > 1;
-  painter_.setPen(QPen(qcolour(pen_.col), wide ? pen_.width : 0, s,
+  const int width = penwidth();
+  const bool wide = width > 1;
+  // On a device a thin line is one unit wide, so it grows with the zoom.
+  painter_.setPen(QPen(qcolour(pen_.col), wide || vector_ ? std::max(width, 1) : 0, s,
                        wide ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin));
   painter_.setBrush(Qt::NoBrush);
   usemode(pen_.mode == penmode::xor_ ? QPainter::RasterOp_SourceXorDestination
@@ -162,7 +177,7 @@ void qtsurface::usepen() {
 }
 
 void qtsurface::line(int x0, int y0, int x1, int y1) {
-  if (bits_ == nullptr || pen_.style == penstyle::clear) return;
+  if (!drawing() || pen_.style == penstyle::clear) return;
   if (rawpen()) {
     const QRgb c = pen_.col & 0xFFFFFF;
     if (pen_.mode == penmode::xor_)
@@ -183,7 +198,7 @@ void qtsurface::lineto(int x, int y) {
 }
 
 void qtsurface::polyline(std::span<const point> points) {
-  if (bits_ == nullptr || pen_.style == penstyle::clear || points.size() < 2) return;
+  if (!drawing() || pen_.style == penstyle::clear || points.size() < 2) return;
   if (rawpen()) {
     for (size_t i = 1; i < points.size(); ++i)
       line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
@@ -199,7 +214,7 @@ void qtsurface::polyline(std::span<const point> points) {
 }
 
 void qtsurface::rectangle(const rect& r) {
-  if (bits_ == nullptr) return;
+  if (!drawing()) return;
   if (brush_.style == brushstyle::solid) {
     // The outline takes the right and bottom edge; with no pen they stay empty.
     const rect in = pen_.style == penstyle::clear
@@ -227,14 +242,19 @@ void qtsurface::rectangle(const rect& r) {
 }
 
 void qtsurface::fillrect(const rect& r) {
-  if (bits_ == nullptr || brush_.style == brushstyle::clear) return;
+  if (!drawing() || brush_.style == brushstyle::clear) return;
   if (r.width() <= 0 || r.height() <= 0) return;
   usemode(QPainter::CompositionMode_SourceOver);
   painter_.fillRect(qrect(r), qcolour(brush_.col));
 }
 
 void qtsurface::framerect(const rect& r) {
-  if (bits_ == nullptr || brush_.style == brushstyle::clear) return;
+  if (!drawing() || brush_.style == brushstyle::clear) return;
+  if (vector_) {
+    outline(r,
+            [&](int px, int py) { painter_.fillRect(QRect(px, py, 1, 1), qcolour(brush_.col)); });
+    return;
+  }
   const QRgb c = (brush_.col & 0xFFFFFF) | opaque;
   outline(r, [&](int px, int py) {
     if (px < 0 || py < 0 || px >= w_ || py >= h_) return;
@@ -243,7 +263,7 @@ void qtsurface::framerect(const rect& r) {
 }
 
 void qtsurface::textout(int x, int y, std::string_view s) {
-  if (bits_ == nullptr || s.empty()) return;
+  if (!drawing() || s.empty()) return;
   const QString q = text(s);
   const QFontMetrics& fm = metrics();
   usemode(QPainter::CompositionMode_SourceOver);
@@ -255,7 +275,7 @@ void qtsurface::textout(int x, int y, std::string_view s) {
 }
 
 void qtsurface::textrect(const rect& clip, int x, int y, std::string_view s) {
-  if (bits_ == nullptr || clip.width() <= 0 || clip.height() <= 0) return;
+  if (!drawing() || clip.width() <= 0 || clip.height() <= 0) return;
   usemode(QPainter::CompositionMode_SourceOver);
   if (brush_.style == brushstyle::solid) painter_.fillRect(qrect(clip), qcolour(brush_.col));
   if (s.empty()) return;
@@ -275,7 +295,12 @@ int qtsurface::textheight(std::string_view) {
 }
 
 void qtsurface::setpixel(int x, int y, colour c) {
-  if (bits_ == nullptr || x < 0 || y < 0 || x >= w_ || y >= h_) return;
+  if (!drawing() || x < 0 || y < 0 || x >= w_ || y >= h_) return;
+  if (vector_) {
+    usemode(QPainter::CompositionMode_SourceOver);
+    painter_.fillRect(QRect(x, y, 1, 1), qcolour(c));
+    return;
+  }
   reinterpret_cast<QRgb*>(bits_ + y * bpl_)[x] = (c & 0xFFFFFF) | opaque;
 }
 
@@ -299,8 +324,7 @@ QImage qtsurface::sourceimage(const image& source) {
 }
 
 void qtsurface::copyrect(const rect& to, const image& source, const rect& from) {
-  if (bits_ == nullptr || to.width() <= 0 || to.height() <= 0 || from.width() <= 0 ||
-      from.height() <= 0)
+  if (!drawing() || to.width() <= 0 || to.height() <= 0 || from.width() <= 0 || from.height() <= 0)
     return;
   QImage src = sourceimage(source);
   // Copying within one image: take the source part out first.
@@ -314,7 +338,7 @@ void qtsurface::copyrect(const rect& to, const image& source, const rect& from) 
 }
 
 void qtsurface::draw(int x, int y, const image& source) {
-  if (bits_ == nullptr) return;
+  if (!drawing()) return;
   QImage src = sourceimage(source);
   if (src.isNull()) return;
   if (src.constBits() == bits_) src = src.copy();
@@ -323,11 +347,23 @@ void qtsurface::draw(int x, int y, const image& source) {
 }
 
 void qtsurface::drawtransparent(int x, int y, const image& source, colour transparent) {
-  if (bits_ == nullptr) return;
+  if (!drawing()) return;
   QImage src = sourceimage(source);
   if (src.isNull()) return;
   if (src.constBits() == bits_) src = src.copy();
   const QRgb key = transparent & 0xFFFFFF;
+  if (vector_) {
+    // The key colour becomes see-through, then the picture is laid on top.
+    QImage masked = src.convertToFormat(QImage::Format_ARGB32);
+    for (int dy = 0; dy < masked.height(); ++dy) {
+      auto* line = reinterpret_cast<QRgb*>(masked.scanLine(dy));
+      for (int dx = 0; dx < masked.width(); ++dx)
+        if ((line[dx] & 0xFFFFFF) == key) line[dx] = 0;
+    }
+    usemode(QPainter::CompositionMode_SourceOver);
+    painter_.drawImage(x, y, masked);
+    return;
+  }
   const int x0 = std::max(0, x), y0 = std::max(0, y);
   const int x1 = std::min(w_, x + src.width()), y1 = std::min(h_, y + src.height());
   for (int dy = y0; dy < y1; ++dy) {

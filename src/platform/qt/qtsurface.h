@@ -41,6 +41,17 @@ class qtsurface : public surface {
   // target attached after the call.
   void smoothtext(bool on);
 
+  // Starts drawing on any paint device (an SVG generator, a PDF writer) of
+  // width x height units: everything goes through the painter, so lines and
+  // text stay vectors. Pixels cannot be read back there (getpixel gives
+  // white) and XOR pens draw as plain ones. zoom > 1 draws everything that
+  // many times as big (a sharp picture of several times a window's size).
+  void attach(QPaintDevice* device, int width, int height, double zoom = 1);
+
+  // Pens draw k times as wide as asked (k >= 1): a picture drawn k times as
+  // big keeps the look of its lines. Set it together with k times the dpi.
+  void setpenscale(int k) { penscale_ = k > 1 ? k : 1; }
+
   void setpen(const pen& p) override { pen_ = p; }
   pen getpen() const override { return pen_; }
   void setbrush(const brush& b) override { brush_ = b; }
@@ -71,7 +82,9 @@ class qtsurface : public surface {
   void drawtransparent(int x, int y, const image& source, colour transparent) override;
 
  private:
+  bool drawing() const { return bits_ != nullptr || vector_; }
   bool rawpen() const;  // a pen the scanline code draws itself
+  int penwidth() const { return pen_.width * penscale_; }
   void line(int x0, int y0, int x1, int y1);
   void usepen();  // QPainter pen for wide or dashed lines
   void usemode(QPainter::CompositionMode m);
@@ -81,9 +94,11 @@ class qtsurface : public surface {
   static QImage sourceimage(const image& source);
 
   int dpi_;
+  int penscale_ = 1;
   QImage* image_ = nullptr;
   QPainter painter_;
   uchar* bits_ = nullptr;
+  bool vector_ = false;  // on a paint device without scanlines
   qsizetype bpl_ = 0;
   int w_ = 0;
   int h_ = 0;
