@@ -9,7 +9,7 @@
 
 #include "cli/cli_figures.h"
 #include "cli/cliargs.h"
-#include "figures/specialpoints.h"
+#include "figures/curvepoints.h"
 #include "figures/tcoords.h"
 #include "figures/tfigure.h"
 #include "figures/theadlesshost.h"

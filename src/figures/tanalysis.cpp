@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "expr/evalexpr.h"
-#include "figures/specialpoints.h"
+#include "figures/curvepoints.h"
 
 namespace {
 

@@ -27,7 +27,7 @@ constexpr std::array images{
     cursorimage{tcursors::intersect, ":/cursors/intersect.xpm", 7, 7},
     cursorimage{tcursors::move, ":/cursors/move.xpm", 7, 7},
     cursorimage{tcursors::squeeze, ":/cursors/squeeze.xpm", 7, 7},
-    cursorimage{tcursors::special, ":/cursors/special.xpm", 7, 1},
+    cursorimage{tcursors::special, ":/cursors/pointstool.xpm", 7, 1},
 };
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "figures/tanalysis.h"
-#include "figures/tspecialtool.h"
+#include "figures/tpointstool.h"
 
 class tgrform;
 class tgraphhost;

@@ -15,7 +15,7 @@
 
 #include "figures/editnumbers.h"
 #include "figures/numbers.h"
-#include "figures/specialpoints.h"
+#include "figures/curvepoints.h"
 #include "figures/tfigure.h"
 #include "platform/qt/cp1252.h"
 

@@ -199,7 +199,7 @@ constexpr std::array toolbuttons{
     buttonrow{"tangent1", "Tangent", ":/cursors/tangset.xpm", "", true},
     buttonrow{"derivative1", "Derivere", "", "f '", true},
     buttonrow{"intersect1", "Skjæringspunkt", ":/cursors/intersect.xpm", "", true},
-    buttonrow{"special1", "Spesielle punkter", ":/cursors/special.xpm", "", true},
+    buttonrow{"special1", "Spesielle punkter", ":/cursors/pointstool.xpm", "", true},
     buttonrow{"freeze1", "Frys/tin opp", ":/cursors/freeze.xpm", "", true},
     buttonrow{"text1", "Skriv tekst", ":/cursors/texttool.xpm", "", true},
 };

@@ -1,6 +1,6 @@
 // Special points of curves against values known in closed form, the refined
 // crossing of two curves, and the rows of a table of values.
-#include "figures/specialpoints.h"
+#include "figures/curvepoints.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "figures/tspecialtool.h"
+#include "figures/tpointstool.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "figures/specialpoints.h"
+#include "figures/curvepoints.h"
 #include "figures/tanalysis.h"
 
 namespace specialtext {

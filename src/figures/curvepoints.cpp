@@ -1,4 +1,4 @@
-#include "figures/specialpoints.h"
+#include "figures/curvepoints.h"
 
 #include <algorithm>
 #include <cmath>

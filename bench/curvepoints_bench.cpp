@@ -8,7 +8,7 @@
 
 #include "expr/parseexpr.h"
 #include "figures/makefigure.h"
-#include "figures/specialpoints.h"
+#include "figures/curvepoints.h"
 #include "figures/tcoords.h"
 #include "figures/tcustom.h"
 #include "figures/theadlesshost.h"
