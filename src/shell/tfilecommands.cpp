@@ -4,7 +4,7 @@
 #include "platform/qt/cp1252.h"
 #include "shell/tfunc.h"
 #include "shell/tmainform.h"
-#include "shell/tprojectnames.h"
+#include "codecs/tprojectnames.h"
 
 namespace {
 

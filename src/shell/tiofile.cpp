@@ -14,7 +14,7 @@
 #include "shell/tfunc.h"
 #include "shell/tiorecords.h"
 #include "shell/tmainform.h"
-#include "shell/tprojectnames.h"
+#include "codecs/tprojectnames.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include "platform/qt/cp1252.h"
 #include "shell/tfilecommands.h"
 #include "shell/tiorecords.h"
-#include "shell/tprojectnames.h"
+#include "codecs/tprojectnames.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/tprojectnames.h"
+#include "codecs/tprojectnames.h"
 
 #include <set>
 
