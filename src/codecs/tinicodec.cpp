@@ -191,11 +191,11 @@ bool tinicodec::apply(tsettings& s) const {
     field = i;
     return true;
   };
-  // The coordinate fields keep their text as typed, but only a number can be
-  // an end of the window.
+  // The coordinate fields keep their text as typed, but only a number that a
+  // coordinate system takes can be an end of the window.
   auto coordinate = [&v](std::string& field) {
     float f = 0;
-    if (!codecs::parseinifloat(v, f)) return false;
+    if (!codecs::parseinifloat(v, f) || std::fabs(f) > maxcoordinate) return false;
     field = v;
     return true;
   };

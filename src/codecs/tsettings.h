@@ -42,6 +42,10 @@ struct tsettings {
   bool operator==(const tsettings&) const = default;
 };
 
+// The largest magnitude of a window end: a coordinate system ignores a range
+// beyond it, so a new window would have none.
+inline constexpr float maxcoordinate = 700.0f;
+
 // The defaults; the grid step text is 0.5 with two decimals and the given
 // decimal separator.
 tsettings defaultsettings(char decimalsep);

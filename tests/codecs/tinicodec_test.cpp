@@ -276,6 +276,14 @@ INSTANTIATE_TEST_SUITE_P(
                   EXPECT_EQ(s.minx, "15");
                   EXPECT_EQ(s.maxx, "20,5");
                 }},
+        readrow{"coordinateBeyondTheWindowLimit",
+                "[Coordinate system]\r\nMax x=700\r\nMin x=-700,01\r\nMax y=5\r\n",
+                inierror::badvalue, 3, false,
+                [](const tsettings& s) {
+                  EXPECT_EQ(s.maxx, "700");
+                  EXPECT_EQ(s.minx, "-10");
+                  EXPECT_EQ(s.maxy, "10");
+                }},
         readrow{"infinityRefused", "[Constants]\r\nMaxC=inf\r\n", inierror::badvalue, 2, false,
                 nullptr},
         readrow{"floatOverflowRefused", "[Constants]\r\nMaxC=1e39\r\n", inierror::badvalue, 2,
