@@ -84,6 +84,7 @@ TEST_F(settingsfiletest, avaluethatisnorangeisrefusedandthefilekept) {
       {"Min y equal to Max y", {{5, "Max y=-10"}}, 5, "-10"},
       {"Min x after Max x, above it", {{2, "Max x=5"}, {3, "Min x=8"}}, 3, "8"},
       {"Min x beyond float", {{2, "Min x=-1e40"}}, 2, "-1e40"},
+      {"Max y beyond what a window takes", {{5, "Max y=700,01"}}, 5, "700,01"},
       {"Max below Min of a parameter", {{10, "MinB=100"}, {11, "MaxB=-100"}}, 11, "-100"},
       {"Min equal to Max of a parameter", {{7, "MinA=100"}}, 8, "100,00"},
       {"a step of 0", {{9, "StepA=0"}}, 9, "0"},
