@@ -22,9 +22,11 @@ constexpr std::size_t maxwindows = 100;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  // A file name from the save dialog holds no line break.
+  // A file name from the save dialog holds no line break, and is made
+  // absolute before the plan is made.
   const std::size_t cut = bytes.find_first_of("\r\n");
-  const std::string_view name = cut == std::string_view::npos ? bytes : bytes.substr(0, cut);
+  std::string name(cut == std::string_view::npos ? bytes : bytes.substr(0, cut));
+  if (!isabsolutepath(name)) name.insert(0, "/");
   const std::string_view text = cut == std::string_view::npos ? std::string_view() : bytes.substr(cut + 1);
 
   const std::vector<std::string> lines = decodeproject(text);
@@ -32,9 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (l.find_first_of("\r\n") != std::string::npos) std::abort();
   if (decodeproject(encodeproject(lines)) != lines) std::abort();
 
-  // The windows of an opened project; an empty line stands for a window that
-  // has no file yet.
-  std::vector<std::string> paths(lines.begin(), lines.begin() + std::min(lines.size(), maxwindows));
+  // The windows of an opened project, each named by its caption: a line that
+  // is no absolute path (an empty one too) gives a window without a file.
+  std::vector<std::string> paths;
+  for (const std::string& l : lines) {
+    if (paths.size() == maxwindows) break;
+    paths.push_back(isabsolutepath(l) ? l : std::string());
+  }
   const tprojectplan plan = planproject(name, paths);
   const std::size_t n = paths.size();
   if (plan.number.size() != n || plan.path.size() != n || plan.window.size() != n) std::abort();
