@@ -441,7 +441,6 @@ void tundohistory::setfigures(tgrform& w, const std::vector<tundofigure>& target
       tfigure& f = *w.figures()[keep];
       const tundofigure& t = target[keep];
       f.param = t.param;
-      f.oldparam = t.param;
       f.fixx = t.fixx;
       f.fixy = t.fixy;
       f.fixcount = t.fixcount;
@@ -470,7 +469,6 @@ tfigure* tundohistory::makefigure(tgrform& w, const tundofigure& t) {
   if (!f) return nullptr;
   if (auto* c = dynamic_cast<tcustom*>(f)) c->formulatext = t.formula;
   f->param = t.param;
-  f->oldparam = t.param;
   f->fixx = t.fixx;
   f->fixy = t.fixy;
   f->fixcount = t.fixcount;

@@ -7,9 +7,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <bit>
+#include <cmath>
 #include <functional>
 
 #include "figures/tanalysis.h"
+#include "figures/trectangle.h"
 #include "graph/tgranalysis.h"
 #include "graph/tgrcanvas.h"
 #include "graph/tgrlabels.h"
@@ -95,6 +97,28 @@ class undotest : public guitest {
       out.push_back(std::move(s));
     }
     return out;
+  }
+
+  // Every curve of every window is drawn where its values put it: a few
+  // sampled columns of each lie on the curve in world coordinates.
+  bool drawnwheretheyare() {
+    for (tgrform* w : main->windowlist)
+      for (tfigure* f : w->figures()) {
+        const tcoords& c = w->coords;
+        if (const auto* line = dynamic_cast<const trectangle*>(f)) {
+          const platform::point a = c.worldtopixel(c.minx, f->value(c.minx));
+          if (line->end1.x != a.x || line->end1.y != a.y) return false;
+          continue;
+        }
+        if (f->pointcount < 100) return false;
+        for (int i : {3, f->pointcount / 2, f->pointcount - 7}) {
+          const double x = c.pixeltoworld(i, 0).x;
+          const double y = f->value(x);
+          if (!std::isfinite(y) || std::abs(y) > 1e6) continue;
+          if (f->points[static_cast<std::size_t>(i)].y != c.worldtopixel(x, y).y) return false;
+        }
+      }
+    return true;
   }
 
   void trigger(const char* item) { main->commands().item(item)->trigger(); }
@@ -290,11 +314,13 @@ TEST_F(undotest, eachchangeisonestepthatundoesandredoesexactly) {
 
     undo();
     EXPECT_EQ(work(), before);
+    EXPECT_TRUE(drawnwheretheyare());
     EXPECT_TRUE(enabled("redo1"));
     EXPECT_EQ(item("redo1"), QString::fromUtf8("Gjør o&m") +
                                  QString::fromUtf8(r.undotext).mid(QStringLiteral("A&ngre").size()));
     redo();
     EXPECT_EQ(work(), after);
+    EXPECT_TRUE(drawnwheretheyare());
     // Ctrl+Shift+Z does it again as well, after another undo.
     undo();
     QTest::keyClick(main.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
