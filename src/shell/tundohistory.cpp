@@ -320,7 +320,13 @@ QString tundohistory::describe(const tundostate& before, const tundostate& after
 
 // --- undo and redo
 
+bool tundohistory::midgesture() const {
+  return main_.buttondown != 0 || (main_.hasfunc() && main_.func().timerrunning());
+}
+
 void tundohistory::undo() {
+  // A drag or a held box button ends first; its change is then one step.
+  if (midgesture()) return;
   // A label being typed is closed, and a change not yet recorded is the
   // first to go.
   for (tgrform* w : main_.windowlist) w->hidememo();
@@ -329,6 +335,7 @@ void tundohistory::undo() {
 }
 
 void tundohistory::redo() {
+  if (midgesture()) return;
   for (tgrform* w : main_.windowlist) w->hidememo();
   record();
   if (stack_.canRedo()) stack_.redo();
@@ -376,8 +383,12 @@ void tundohistory::apply(const std::vector<int>& order, const std::vector<tundow
   tgrform* front = windowbyid(active);
   if (!front && !touched.empty()) front = touched.front();
   if (!front && !main_.windowlist.empty()) front = main_.windowlist.front();
-  for (tgrform* w : touched)
+  for (tgrform* w : touched) {
+    // Every curve of a changed window is sampled afresh at the window's size.
+    setrange(*w, {w->coords.minx, w->coords.maxx, w->coords.miny, w->coords.maxy});
+    for (tfigure* f : w->figures()) f->cachedrange = {};
     if (w != front) w->pant();
+  }
   if (front) {
     main_.mdi().setActiveSubWindow(front);
     if (main_.activewindow != front) main_.activated(*front);
@@ -415,7 +426,10 @@ tgrform* tundohistory::openwindow(const tundowindow& s) {
 
 void tundohistory::setrange(tgrform& w, const std::array<double, 4>& range) {
   tcoords& c = w.coords;
-  if (std::array<double, 4>{c.minx, c.maxx, c.miny, c.maxy} == range) return;
+  // A window opened again has its old size: its pixels are set up anew.
+  if (std::array<double, 4>{c.minx, c.maxx, c.miny, c.maxy} == range &&
+      c.pixwidth == w.clientwidth() && c.pixheight == w.clientheight())
+    return;
   // The zoom tools would take this set-up for a zoom step of their own.
   const uint8_t tool = main_.tool;
   main_.tool = toolcode::select;

@@ -106,6 +106,8 @@ class tundohistory {
   QString describe(const tundostate& before, const tundostate& after, const QString& dragverb);
 
  private:
+  // A mouse button is held on a graph window or a box: the gesture is not over.
+  bool midgesture() const;
   int idof(tgrform& w);
   tgrform* windowbyid(int id) const;
   tundowindow windowstate(tgrform& w);
