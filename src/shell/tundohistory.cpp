@@ -24,10 +24,15 @@ const char* const undoitem = "A&ngre";
 const char* const redoitem = "Gjør o&m";
 
 // What a new figure of each family is called in a step's name.
-constexpr std::array<const char*, family::count> newfigurenames{
-    "ny linje",          "ny parabel",   "ny parabel", "ny hyperbel", "ny sinuskurve",
-    "ny cosinuskurve",   "nytt tredjegradspolynom", "nytt fjerdegradspolynom",
-    "ny egendefinert funksjon"};
+constexpr std::array<const char*, family::count> newfigurenames{"ny linje",
+                                                                "ny parabel",
+                                                                "ny parabel",
+                                                                "ny hyperbel",
+                                                                "ny sinuskurve",
+                                                                "ny cosinuskurve",
+                                                                "nytt tredjegradspolynom",
+                                                                "nytt fjerdegradspolynom",
+                                                                "ny egendefinert funksjon"};
 
 // Menu commands whose step is named after the command rather than after
 // what it changed.
@@ -45,8 +50,8 @@ constexpr std::array commandnames{
 };
 
 // Items that change nothing of the work, and the history's own.
-constexpr std::array<std::string_view, 7> unrecorded{"undo1",  "redo1",      "exit1",   "about1",
-                                                     "saveproject1", "saveas1", "savepicture1"};
+constexpr std::array<std::string_view, 7> unrecorded{
+    "undo1", "redo1", "exit1", "about1", "saveproject1", "saveas1", "savepicture1"};
 
 QString u(const char* utf8) {
   return QString::fromUtf8(utf8);
@@ -107,8 +112,8 @@ tundohistory::tundohistory(tmainform& main) : main_(main) {
   const tcommands& c = main_.commands();
   QAction* undo = c.item("undo1");
   QAction* redo = c.item("redo1");
-  redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")),
-                      QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+  redo->setShortcuts(
+      {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
   QObject::connect(undo, &QAction::triggered, &main_, [this] { this->undo(); });
   QObject::connect(redo, &QAction::triggered, &main_, [this] { this->redo(); });
   QObject::connect(&stack_, &QUndoStack::indexChanged, &main_, [this] { updateactions(); });
@@ -127,8 +132,7 @@ void tundohistory::start() {
   if (!started_) {
     const tcommands& c = main_.commands();
     for (const std::string& name : c.itemnames()) {
-      if (c.menu(name) ||
-          std::find(unrecorded.begin(), unrecorded.end(), name) != unrecorded.end())
+      if (c.menu(name) || std::find(unrecorded.begin(), unrecorded.end(), name) != unrecorded.end())
         continue;
       QString given;
       for (const commandname& n : commandnames)
@@ -307,7 +311,8 @@ QString tundohistory::describe(const tundostate& before, const tundostate& after
         const tlabelrecord& lb = b.labels[i].record;
         if (la == lb) continue;
         if (la.lines != lb.lines) return u("skriving av tekst");
-        if (la.width != lb.width || la.height != lb.height) return u("endring av tekstens størrelse");
+        if (la.width != lb.width || la.height != lb.height)
+          return u("endring av tekstens størrelse");
         if (la.left != lb.left || la.top != lb.top) return u("flytting av tekst");
         return u("endring av skrift");
       }

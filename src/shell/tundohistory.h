@@ -51,7 +51,7 @@ struct tundowindow {
   int32_t number = 1;
   QString title;
   QRect geometry;
-  std::array<double, 4> range{};  // minx, maxx, miny, maxy
+  std::array<double, 4> range{};              // minx, maxx, miny, maxy
   std::array<platform::colour, 4> colours{};  // axes, grid, passive and active figures
   std::optional<platform::colour> background;
   std::vector<tundofigure> figures;

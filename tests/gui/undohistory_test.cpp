@@ -87,8 +87,8 @@ class undotest : public guitest {
     for (tgrform* w : main->windowlist) {
       seenwindow s;
       s.title = w->windowTitle();
-      s.range = bits(std::array<double, 4>{w->coords.minx, w->coords.maxx, w->coords.miny,
-                                           w->coords.maxy});
+      s.range = bits(
+          std::array<double, 4>{w->coords.minx, w->coords.maxx, w->coords.miny, w->coords.maxy});
       for (tfigure* f : w->figures())
         s.figures.push_back(
             {f->kind, bits(f->param), bits(f->fixx), bits(f->fixy), f->fixcount, f->frozen});
@@ -160,9 +160,7 @@ class undotest : public guitest {
     for (std::size_t k = 0; k < values.size(); ++k) typevalue(static_cast<int>(k) + 1, values[k]);
     return f;
   }
-  QLineEdit& edit(int k) {
-    return *func().findChild<QLineEdit*>(QStringLiteral("edit%1").arg(k));
-  }
+  QLineEdit& edit(int k) { return *func().findChild<QLineEdit*>(QStringLiteral("edit%1").arg(k)); }
   void typevalue(int k, const char* text) {
     QLineEdit& e = edit(k);
     e.setFocus();
@@ -267,9 +265,15 @@ TEST_F(undotest, eachchangeisonestepthatundoesandredoesexactly) {
          t.drag(t.at(-5, 5), t.at(3, -2));
        },
        "A&ngre zoom"},
-      {"new label", parabola, [](undotest& t) { t.makelabel({40, 40, 160, 60}, "Toppunkt"); },
+      {"new label", parabola,
+       [](undotest& t) {
+         t.makelabel({40, 40, 160, 60}, "Toppunkt");
+       },
        "A&ngre ny tekst"},
-      {"label moved", [](undotest& t) { t.makelabel({40, 40, 160, 60}, "Toppunkt"); },
+      {"label moved",
+       [](undotest& t) {
+         t.makelabel({40, 40, 160, 60}, "Toppunkt");
+       },
        [](undotest& t) {
          t.click({10, 10});
          t.drag({100, 70}, {130, 90});
@@ -324,8 +328,9 @@ TEST_F(undotest, eachchangeisonestepthatundoesandredoesexactly) {
     EXPECT_EQ(work(), before);
     EXPECT_TRUE(drawnwheretheyare());
     EXPECT_TRUE(enabled("redo1"));
-    EXPECT_EQ(item("redo1"), QString::fromUtf8("Gjør o&m") +
-                                 QString::fromUtf8(r.undotext).mid(QStringLiteral("A&ngre").size()));
+    EXPECT_EQ(item("redo1"),
+              QString::fromUtf8("Gjør o&m") +
+                  QString::fromUtf8(r.undotext).mid(QStringLiteral("A&ngre").size()));
     redo();
     EXPECT_EQ(work(), after);
     EXPECT_TRUE(drawnwheretheyare());
@@ -334,8 +339,7 @@ TEST_F(undotest, eachchangeisonestepthatundoesandredoesexactly) {
     QTest::keyClick(main.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(work(), after);
     EXPECT_EQ(main->activewindow->figures().size(),
-              static_cast<std::size_t>(main->activewindow->lastfig -
-                                       main->activewindow->firstfig));
+              static_cast<std::size_t>(main->activewindow->lastfig - main->activewindow->firstfig));
   }
 }
 
