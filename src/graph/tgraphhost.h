@@ -103,4 +103,8 @@ class tgraphhost {
   virtual tframemeasures measures() const = 0;
   virtual void zoomoutclick() = 0;  // one zoom-out step
   virtual void toolclick(int toolcode) = 0;
+  // A gesture of the user ended (a press and release, a key, a dialog): what
+  // it changed becomes one step of the undo history. verb names a drag
+  // ("flytting", "vridning"); empty, the change names itself.
+  virtual void gesturedone(const std::string& verb) { (void)verb; }
 };

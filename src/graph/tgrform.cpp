@@ -333,10 +333,13 @@ bool tgrform::formclose() {
 }
 
 void tgrform::closeEvent(QCloseEvent* event) {
-  if (formclose())
-    event->accept();
-  else
+  if (!formclose()) {
     event->ignore();
+    return;
+  }
+  event->accept();
+  // Closed by its own button: the window can be brought back.
+  if (!main_.busy) main_.gesturedone({});
 }
 
 void tgrform::resizeEvent(QResizeEvent* event) {

@@ -187,6 +187,8 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
   void showshape1();
   void fixcoordsdialog(int x, int y);
   void zoomrelease();
+  // The release under the current tool, before it is recorded as a step.
+  void mouseup(mousebutton button, unsigned shift, int x, int y);
   void dragpress(int x, int y);
   void dragrelease(int x, int y);
   // Rounds the dragged figure's values toward zero to their Step.

@@ -162,6 +162,8 @@ void tgrform::formmousedown(mousebutton button, unsigned shift, int x, int y) {
   if (main_.tool == toolcode::select) labels.labelclick(x, y);
   downx = x;
   downy = y;
+  // A dialog that took the release ended the gesture here.
+  if (!main_.buttondown) main_.gesturedone({});
 }
 
 void tgrform::dragpress(int x, int y) {
@@ -429,7 +431,16 @@ void tgrform::suize(unsigned shift, int x, int y) {
 
 // --- release
 
-void tgrform::formmouseup(mousebutton, unsigned, int x, int y) {
+void tgrform::formmouseup(mousebutton button, unsigned shift, int x, int y) {
+  const int tool = main_.tool;
+  mouseup(button, shift, x, y);
+  // The whole drag is one step of the history.
+  main_.gesturedone(tool == toolcode::move     ? "flytting"
+                    : tool == toolcode::rotate ? "vridning"
+                                               : "");
+}
+
+void tgrform::mouseup(mousebutton, unsigned, int x, int y) {
   zooming = false;
   setscreencursor(0);
   if (istangentcursor(main_.toolcursor)) {
@@ -586,6 +597,7 @@ void tgrform::formkeydown(int key, unsigned shift) {
     pendingkey_ = key;
   } else if (key == Qt::Key_Space && !(shift & (shiftstate::shift | shiftstate::ctrl))) {
     if (analysis) analysis->tools.keydown(key, false, false);
+    main_.gesturedone({});
   }
 }
 
@@ -593,6 +605,7 @@ void tgrform::formkeyup(int key) {
   if (key == 0 || key != pendingkey_) return;
   pendingkey_ = 0;
   if (analysis) analysis->tools.keydown(key, key == Qt::Key_Shift, key == Qt::Key_Control);
+  main_.gesturedone({});
 }
 
 void tgrform::formotherkey() {

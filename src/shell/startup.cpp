@@ -6,6 +6,7 @@
 #include "platform/qt/cp1252.h"
 #include "settings/toptions.h"
 #include "shell/tfunc.h"
+#include "shell/tundohistory.h"
 
 std::unique_ptr<tmainform> startprogram(platform::services& services,
                                         platform::imagefactory& images,
@@ -29,6 +30,7 @@ std::unique_ptr<tmainform> startprogram(platform::services& services,
                       o.miny(), o.maxy());
   first->pant();
   main->createremainingdialogs();
+  main->history().start();
   return main;
 }
 

@@ -5,6 +5,7 @@
 #include "shell/tfunc.h"
 #include "shell/tmainform.h"
 #include "codecs/tprojectnames.h"
+#include "shell/tundohistory.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ bool tfilecommands::saveprojectclick() {
   // failed write leaves the work marked as unsaved.
   if (hasprojectname()) {
     if (!iofile_.save(platform::tocp1252(main_.windowTitle()), qvkind::project)) return false;
-    main_.modified = 0;
+    main_.history().setsaved();
     return true;
   }
   savefilterindex = 1;
@@ -114,13 +115,13 @@ bool tfilecommands::saveasclick() {
   switch (d.filterindex) {
     case 2:
       if (!iofile_.save(d.filename, qvkind::window)) return false;
-      if (main_.windowlist.size() == 1) main_.modified = 0;
+      if (main_.windowlist.size() == 1) main_.history().setsaved();
       return true;
     case 3:
       return iofile_.save(d.filename, qvkind::graph);
     default:
       if (!iofile_.save(d.filename, qvkind::project)) return false;
-      main_.modified = 0;
+      main_.history().setsaved();
       return true;
   }
 }

@@ -324,6 +324,8 @@ void tfunc::editexit(int k) {
       break;
   }
   refresh();
+  // A typed value counts once it is entered, not letter by letter.
+  main_.gesturedone({});
 }
 
 void tfunc::setparamtext(int k, const std::string& text) {
@@ -370,6 +372,8 @@ void tfunc::boxmouseup() {
   router.mouseup();
   timer_->stop();
   timer_->setInterval(router.timerinterval);
+  // However long the button was held or the tape dragged, it is one step.
+  main_.gesturedone({});
 }
 
 void tfunc::timertick() {

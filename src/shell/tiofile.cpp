@@ -15,6 +15,7 @@
 #include "shell/tiorecords.h"
 #include "shell/tmainform.h"
 #include "codecs/tprojectnames.h"
+#include "shell/tundohistory.h"
 
 namespace {
 
@@ -141,7 +142,11 @@ void tiofile::openfile(const std::string& given, bool copy) {
   if (isprojectname(name)) {
     // A project that cannot be read leaves the open one as it was, changes
     // and all.
-    if (openproject(name)) main_.modified = 0;
+    if (openproject(name)) {
+      main_.modified = 0;
+      // An opened project has nothing to undo.
+      main_.history().reset();
+    }
     return;
   }
   std::string bytes;

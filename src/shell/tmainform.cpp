@@ -19,6 +19,7 @@
 #include "graph/tgrform.h"
 #include "graph/tgrlabels.h"
 #include "graph/tmemoedit.h"
+#include "platform/qt/cp1252.h"
 #include "settings/toptions.h"
 #include "shell/dialoglinks.h"
 #include "shell/editlinks.h"
@@ -27,6 +28,7 @@
 #include "shell/tabout.h"
 #include "shell/tfunc.h"
 #include "shell/tpictureexport.h"
+#include "shell/tundohistory.h"
 
 namespace {
 
@@ -124,6 +126,7 @@ tmainform::tmainform(platform::services& services, platform::imagefactory& image
   commands_->item("printersetup1")->setEnabled(printer);
 
   connectcommands();
+  history_ = std::make_unique<tundohistory>(*this);
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
     if (auto* w = dynamic_cast<tgrform*>(sub)) {
       activated(*w);
@@ -141,6 +144,8 @@ tmainform::tmainform(platform::services& services, platform::imagefactory& image
 }
 
 tmainform::~tmainform() {
+  // Closing everything is no step of the work.
+  history_.reset();
   // A table shown while the figures go would draw from them.
   if (valuetable_) valuetable_->hide();
   // The figures go before the windows and the panel they refer to.
@@ -273,6 +278,7 @@ void tmainform::newprojectclick() {
   busy = 0;
   newwindowclick();
   setWindowTitle(QStringLiteral("Tarnelo"));
+  history_->reset();
 }
 
 void tmainform::closewindowclick() {
@@ -441,6 +447,10 @@ void tmainform::toolclick(int code) {
   if (code == toolcode::derivative) w.canvas().setCursor(Qt::ArrowCursor);
   if (t->restoreselection) w.restoreselection();
   w.afterp();
+}
+
+void tmainform::gesturedone(const std::string& verb) {
+  if (history_) history_->record(platform::tounicode(verb));
 }
 
 void tmainform::aboutclick() {

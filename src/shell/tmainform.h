@@ -33,6 +33,7 @@ class tfontlink;
 class ttablelink;
 class tvaluetable;
 class QDialog;
+class tundohistory;
 
 struct tstartoptions {
   std::string inipath;             // settings file; empty: "QV.INI" in the working directory
@@ -69,6 +70,9 @@ class tmainform : public QMainWindow, public tgraphhost {
   // The file commands and the file object they read and write through.
   tfilecommands& files() { return *files_; }
   tiofile& iofile() { return files_->iofile(); }
+  // Every change of the work, for "Angre" and "Gjør om".
+  tundohistory& history() { return *history_; }
+  void gesturedone(const std::string& verb) override;
 
   // --- start-up (see startup.h for the order)
   void createpointdialogs();
@@ -146,4 +150,5 @@ class tmainform : public QMainWindow, public tgraphhost {
   tfontwindow* fontwindow_ = nullptr;  // held in dialogs_
   std::unique_ptr<ttablelink> tablelink_;
   tvaluetable* valuetable_ = nullptr;  // a child window of the frame
+  std::unique_ptr<tundohistory> history_;
 };

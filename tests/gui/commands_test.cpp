@@ -203,6 +203,8 @@ TEST_F(commandtest, menucaptionsshortcutsandhelp) {
   };
   const row rows[] = {
       {"saveproject1", "&Lagre prosjekt", "Ctrl+S", 9},
+      {"undo1", "A&ngre", "Ctrl+Z", 74},
+      {"redo1", "Gjør o&m", "Ctrl+Y", 74},
       {"delete1", "&Slett", "Shift+Del", 16},
       {"undelete1", "&Angre sletting", "Shift+Ins", 17},
       {"cut1", "&Klipp", "Ctrl+X", 18},
@@ -258,6 +260,8 @@ TEST_F(commandtest, buttonsanditemsshowiconsoftheirmeaning) {
       {"cut1", "edit-cut", true},
       {"copy1", "edit-copy", true},
       {"paste1", "edit-paste", true},
+      {"undo1", "edit-undo", true},
+      {"redo1", "edit-redo", true},
       {"tile1", "window-tile", true},
       {"cascade1", "window-cascade", true},
       {"contents1", "help-contents", true},

@@ -20,7 +20,7 @@ namespace platform {
 
 namespace {
 
-constexpr std::array<thelppage, 62> pagetable{{
+constexpr std::array<thelppage, 63> pagetable{{
     {0, "innhold.html", "Innhold"},
     {0, "tarnelo.html", "Tarnelo"},
     {0, "hvordan.html", "Hvordan bruke hjelp"},
@@ -83,6 +83,7 @@ constexpr std::array<thelppage, 62> pagetable{{
     {71, "emne71.html", "Statuslinjen"},
     {72, "emne72.html", "Finn spesielle punkter"},
     {73, "emne73.html", "Verditabell"},
+    {74, "emne74.html", "Angre og Gjør om"},
 }};
 
 constexpr std::size_t firsttopic = 3;
