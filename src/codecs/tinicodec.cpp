@@ -56,6 +56,10 @@ int32_t sectionofkey(int32_t key) {
   return 4;
 }
 
+// The coordinate system draws no window with an end beyond this; a new graph
+// window could not be set up from it.
+constexpr float maxcoordinate = 700.0f;
+
 bool validcolour(int32_t i) { return i >= 0 && i < static_cast<int32_t>(palette.size()); }
 
 bool distinct(const std::array<char, 5>& n) {
@@ -191,11 +195,11 @@ bool tinicodec::apply(tsettings& s) const {
     field = i;
     return true;
   };
-  // The coordinate fields keep their text as typed, but only a number can be
-  // an end of the window.
+  // The coordinate fields keep their text as typed, but only a number the
+  // coordinate system can draw can be an end of the window.
   auto coordinate = [&v](std::string& field) {
     float f = 0;
-    if (!codecs::parseinifloat(v, f)) return false;
+    if (!codecs::parseinifloat(v, f) || std::fabs(f) > maxcoordinate) return false;
     field = v;
     return true;
   };

@@ -82,7 +82,10 @@ tgrform::~tgrform() {
 
 void tgrform::setupfromoptions() {
   toptions& o = main_.options();
-  coords.setup(0, 0, clientwidth(), clientheight(), o.minx(), o.maxx(), o.miny(), o.maxy());
+  // A window the coordinate system refuses (typed into the options beyond its
+  // bounds) would leave the new window without a range: it gets the default one.
+  if (!coords.setup(0, 0, clientwidth(), clientheight(), o.minx(), o.maxx(), o.miny(), o.maxy()))
+    coords.setup(0, 0, clientwidth(), clientheight(), -10, 10, -10, 10);
 }
 
 std::vector<tfigure*> tgrform::figures() const {
