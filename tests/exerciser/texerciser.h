@@ -97,6 +97,7 @@ class texerciser {
     std::string where;
   };
   canvaspoint pointon(tgrform& w);
+  canvaspoint pointanywhere(tgrform& w);
 
   // --- checks
   struct figurestate {
