@@ -1025,7 +1025,9 @@ void texerciser::check() {
       if (!std::isfinite(f.param[k]))
         fail("figure " + std::to_string(i + 1) + " parameter " + std::to_string(k) + " is " +
              num(f.param[k]));
-      if (!std::isfinite(f.fixx[k]) || !std::isfinite(f.fixy[k]))
+      // The fix points in use; the entries after them are left-overs.
+      if (static_cast<int>(k) <= f.fixcount &&
+          (!std::isfinite(f.fixx[k]) || !std::isfinite(f.fixy[k])))
         fail("figure " + std::to_string(i + 1) + " (family " + std::to_string(f.kind) + ", " +
              num(f.param[1]) + " " + num(f.param[2]) + " " + num(f.param[3]) + " " +
              num(f.param[4]) + " " + num(f.param[5]) + ") fix point " + std::to_string(k) + " is " +
