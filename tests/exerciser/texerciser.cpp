@@ -282,7 +282,13 @@ texerciser::canvaspoint texerciser::pointanywhere(tgrform& w) {
     tfigure& f = *figs[static_cast<std::size_t>(rng_.below(static_cast<int>(figs.size())))];
     if (f.pointcount > 0) {
       const platform::point p = f.points[static_cast<std::size_t>(rng_.below(f.pointcount))];
-      return {p.x + rng_.between(-2, 2), p.y + rng_.between(-2, 2), "on a curve"};
+      // Curve points may sit at the ends of the pixel range: nudged in 64 bits.
+      const auto near = [&](int32_t v) {
+        const int64_t n = static_cast<int64_t>(v) + rng_.between(-2, 2);
+        return static_cast<int>(std::clamp<int64_t>(n, -100000, 100000));
+      };
+      const int x = near(p.x);
+      return {x, near(p.y), "on a curve"};
     }
   }
   if (r < 60 && !figs.empty()) {
