@@ -16,6 +16,9 @@ constexpr int32_t reachy = 21;
 // The curve searches look at most this many columns (a window of +-10 steps).
 constexpr int maxsearch = 21;
 
+// Beyond this many pixels from the picture's corner a marker is surely off it.
+constexpr int64_t offpicture = 1 << 24;
+
 constexpr platform::colour unsetcolour = platform::rgb(255, 255, 0);
 constexpr platform::colour unsnappedcolour = platform::rgb(0, 0, 255);
 constexpr platform::colour snappedcolour = platform::rgb(255, 0, 0);
@@ -223,6 +226,11 @@ void tfigure::drawfixpoints() {
     platform::colour col = unsetcolour;
     if (fixmode) col = !snapped ? unsnappedcolour : (i == curfix ? currentcolour : snappedcolour);
     const platform::point p = coords->worldtopixel(fixx[i], fixy[i]);
+    // A fix point zoomed far off the picture has no marker on it (and the
+    // marker's pixel sums would overflow at the ends of the pixel range).
+    if (std::abs(static_cast<int64_t>(p.x)) > offpicture ||
+        std::abs(static_cast<int64_t>(p.y)) > offpicture)
+      continue;
     const int x0 = p.x - markerwidth / 2;
     const int y0 = p.y - markerheight;
     for (int row = 0; row < markerheight; ++row)

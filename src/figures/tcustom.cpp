@@ -73,8 +73,10 @@ void tcustom::initfixpoints() {
   fixx[1] = 0;
   fixy[1] = value(0);
   // A formula with parameters in non-linear places cannot be turned through
-  // points, so it shows no fix point to hold it by.
-  if (!paramcheck(&expression.root).ok) fixcount = 0;
+  // points, so it shows no fix point to hold it by; nor does one undefined at
+  // 0 (such as ln x): a point there is no point of the curve, could not be
+  // seen or taken away, and would hold every turn back.
+  if (!paramcheck(&expression.root).ok || !std::isfinite(fixy[1])) fixcount = 0;
 }
 
 void tcustom::calculate() {

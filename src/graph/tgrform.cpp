@@ -82,7 +82,15 @@ tgrform::~tgrform() {
 
 void tgrform::setupfromoptions() {
   toptions& o = main_.options();
-  coords.setup(0, 0, clientwidth(), clientheight(), o.minx(), o.maxx(), o.miny(), o.maxy());
+  // The first set-up is no zoom step, whatever tool is current: a zoom-in
+  // tool would keep the empty rectangle before it for the zoom-out to return to.
+  const uint8_t tool = main_.tool;
+  main_.tool = toolcode::select;
+  // A window the coordinate system refuses (typed into the options beyond its
+  // bounds) would leave the new window without a range: it gets the default one.
+  if (!coords.setup(0, 0, clientwidth(), clientheight(), o.minx(), o.maxx(), o.miny(), o.maxy()))
+    coords.setup(0, 0, clientwidth(), clientheight(), -10, 10, -10, 10);
+  main_.tool = tool;
 }
 
 std::vector<tfigure*> tgrform::figures() const {
@@ -299,8 +307,12 @@ void tgrform::formdeactivate() {
 
 void tgrform::formresize() {
   if (!main_.activewindow || closing()) return;
+  // A new size is no zoom step, whatever tool is current.
+  const uint8_t tool = main_.tool;
+  main_.tool = toolcode::select;
   coords.setup(0, 0, clientwidth(), clientheight(), coords.minx, coords.maxx, coords.miny,
                coords.maxy);
+  main_.tool = tool;
   pant();
 }
 

@@ -52,8 +52,8 @@ void applylabel(tgralab& label, const tlabelrecord& r) {
   label.font.col = platformcolour(r.fontcolour);
   // A damaged file must not ask for a picture or font no screen could hold.
   label.font.size = std::clamp(r.fontsize, 1, maxfontsize);
-  label.left = std::clamp(r.left, -maxextent, maxextent);
-  label.top = std::clamp(r.top, -maxextent, maxextent);
+  label.left = std::clamp(r.left, -maxlabelplace, maxlabelplace);
+  label.top = std::clamp(r.top, -maxlabelplace, maxlabelplace);
   label.width = std::clamp(r.width, 0, maxextent);
   label.height = std::clamp(r.height, 0, maxextent);
 }

@@ -13,8 +13,11 @@
 
 class tgrform;
 
-// Largest place, size and font size taken from a file.
+// Largest size and font size taken from a file.
 inline constexpr int32_t maxextent = 4096;
+// Largest place of a label taken from a file: far beyond any screen, as a
+// label zoomed out of sight is, with room left for its size in 32 bits.
+inline constexpr int32_t maxlabelplace = 1 << 30;
 inline constexpr int32_t maxfontsize = 500;
 
 // Files keep red in the low byte; the program keeps it in the high one.

@@ -91,6 +91,27 @@ TEST(fixpoints, FindFixPointReach) {
   }
 }
 
+// A fix point zoomed far beyond the pixel range (its pixel at the ends of
+// 32 bits) has no marker: nothing is drawn for it, and nothing overflows.
+TEST(fixpoints, AFixPointFarOffThePictureDrawsNoMarker) {
+  struct row {
+    const char* name;
+    double x;
+    std::size_t drawn;  // marker pixels
+  };
+  const row rows[] = {{"in the window", 2, 7 * 9}, {"far right", 1e12, 0}, {"far left", -1e12, 0}};
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    figurerig rig;
+    auto f = parabola(rig);
+    f->fixx[1] = r.x;
+    f->fixy[1] = 4;
+    rig.canvas().clearentries();
+    f->drawfixpoints();
+    EXPECT_EQ(rig.canvas().entries().size(), r.drawn);
+  }
+}
+
 TEST(fixpoints, ClickOnTheCurveAddsAFixPoint) {
   figurerig rig;
   auto f = parabola(rig);

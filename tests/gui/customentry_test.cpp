@@ -6,9 +6,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <cmath>
 
 #include "dialogs/tformulaview.h"
 #include "dialogs/tsynt.h"
+#include "graph/tgrcanvas.h"
 #include "guifixture.h"
 
 namespace {
@@ -40,6 +42,33 @@ TEST_F(customtest, afaultythenagoodformulamakesoneuserfigure) {
   EXPECT_EQ(func().family, family::custom);
   EXPECT_EQ(func().familytexts[family::custom], "Brukerdefinert funksjonF(x) =c*x^2+a");
   EXPECT_FALSE(customdialog(*main)->hasexpression());
+}
+
+// A formula undefined at 0 gets no fix point there: the first click of the
+// fix-point tool on its curve places the one fix point, where the curve is.
+TEST_F(customtest, aformulaundefinedatzeroisheldonlywhereitisdefined) {
+  for (const char* formula : {"a*ln(x)+b", "a/x+b", "a*sqrt(x-1)+b"}) {
+    SCOPED_TRACE(formula);
+    customclick(*main, [&](tsynt& d) {
+      d.setedittext(formula);
+      d.okclick();
+      return d.result();
+    });
+    tgrform& w = active();
+    tfigure& f = *func().figures.back();
+    ASSERT_EQ(f.kind, family::custom);
+    main->commands().item("fixpoint1")->trigger();
+    for (const double x : {2.0, 4.0}) {
+      const platform::point on = w.coords.worldtopixel(x, f.value(x));
+      QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, QPoint(on.x, on.y));
+    }
+    ASSERT_GE(f.fixcount, 1);
+    for (int k = 1; k <= f.fixcount; ++k) {
+      EXPECT_TRUE(std::isfinite(f.fixx[static_cast<size_t>(k)])) << k;
+      EXPECT_TRUE(std::isfinite(f.fixy[static_cast<size_t>(k)])) << k;
+    }
+    main->commands().item("select1")->trigger();
+  }
 }
 
 TEST_F(customtest, cancelmakesnofigure) {

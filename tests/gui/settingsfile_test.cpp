@@ -7,11 +7,13 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "guifixture.h"
+#include "graph/tgrcanvas.h"
 #include "shell/dialoglinks.h"
 
 namespace {
@@ -85,6 +87,8 @@ TEST_F(settingsfiletest, avaluethatisnorangeisrefusedandthefilekept) {
       {"Min x after Max x, above it", {{2, "Max x=5"}, {3, "Min x=8"}}, 3, "8"},
       {"Min x beyond float", {{2, "Min x=-1e40"}}, 2, "-1e40"},
       {"Max y beyond what a window takes", {{5, "Max y=700,01"}}, 5, "700,01"},
+      {"Min y beyond the coordinate system", {{4, "Min y=-1e30"}}, 4, "-1e30"},
+      {"Max x just beyond 700", {{3, "Max x=700,001"}}, 3, "700,001"},
       {"Max below Min of a parameter", {{10, "MinB=100"}, {11, "MaxB=-100"}}, 11, "-100"},
       {"Min equal to Max of a parameter", {{7, "MinA=100"}}, 8, "100,00"},
       {"a step of 0", {{9, "StepA=0"}}, 9, "0"},
@@ -162,6 +166,39 @@ TEST_F(settingsfiletest, asmallstepsurvivesok) {
   for (size_t k = 0; k < 5; ++k) {
     EXPECT_EQ(func().boxes[k].configuredstep(), 0.001f) << k;
     EXPECT_EQ(func().boxes[k].format(), "%.3f") << k;
+  }
+}
+
+// A window typed into the options beyond what the coordinate system draws:
+// a new graph window gets the default window, not an empty one, and the
+// fix-point tool places its point on the curve there.
+TEST_F(settingsfiletest, anewwindowbeyondthecoordinatesystemsboundsgetsthedefault) {
+  startwith(file({}));
+  main->commands().item("options1")->trigger();
+  toptionsform* f = optionsform(*main);
+  ASSERT_NE(f, nullptr);
+  QLineEdit* miny = f->field("MinY");
+  miny->selectAll();
+  QTest::keyClicks(miny, "-1000");
+  QTest::mouseClick(f->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+  ASSERT_FALSE(f->isVisible());
+  main->commands().item("newwindow1")->trigger();
+  tgrform& w = active();
+  ASSERT_NE(&w, main->windowlist[0]);
+  EXPECT_EQ(w.coords.minx, -10);
+  EXPECT_EQ(w.coords.maxx, 10);
+  EXPECT_EQ(w.coords.miny, -10);
+  EXPECT_EQ(w.coords.maxy, 10);
+  main->commands().item("hyperbola1")->trigger();
+  ASSERT_FALSE(w.figures().empty());
+  tfigure& h = *w.figures().back();
+  main->commands().item("fixpoint1")->trigger();
+  const platform::point on = w.coords.worldtopixel(2, h.value(2));
+  QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, QPoint(on.x, on.y));
+  QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, QPoint(on.x, on.y));
+  for (int k = 1; k <= h.fixcount; ++k) {
+    EXPECT_TRUE(std::isfinite(h.fixx[static_cast<size_t>(k)])) << k;
+    EXPECT_TRUE(std::isfinite(h.fixy[static_cast<size_t>(k)])) << k;
   }
 }
 

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileDevice>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cmath>
 #include <string>
 #include <thread>
@@ -19,7 +20,11 @@
 #include "codecs/tqvcodec.h"
 #include "expr/parseexpr.h"
 #include "figures/tcustom.h"
+#include "graph/tgralab.h"
+#include "graph/tgrcanvas.h"
 #include "graph/tgrlabels.h"
+#include "graph/tmemoedit.h"
+#include "graph/tlabeltool.h"
 #include "guifixture.h"
 #include "platform/qt/cp1252.h"
 #include "shell/tfilecommands.h"
@@ -175,7 +180,7 @@ TEST(iorecords, labelsroundtripandstaywithinbounds) {
   EXPECT_EQ(back.width, maxextent);
   EXPECT_EQ(back.height, 0);
   EXPECT_EQ(back.font.size, 1);
-  EXPECT_EQ(back.left, -maxextent);
+  EXPECT_EQ(back.left, -maxlabelplace);
 }
 
 // --- files through the program
@@ -781,6 +786,47 @@ TEST_F(iofiletest, singlegraphneedsaselectedfigure) {
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0].text, "Ingen graf er valgt - fila lagres ikke.");
   EXPECT_FALSE(QFile::exists(QString::fromStdString(path("ingen.QVS"))));
+}
+
+// A label zoomed far out of the window (its place thousands of pixels off)
+// is opened where the file has it and saved there again, so that zooming out
+// shows it where it was written.
+TEST_F(iofiletest, alabelfaroutofthewindowkeepsitsplacethroughopenandsave) {
+  main->commands().item("text1")->trigger();
+  tgrform& w = active();
+  QTest::mousePress(&w.canvas(), Qt::LeftButton, {}, QPoint(12, 15));
+  QMouseEvent e(QEvent::MouseMove, QPointF(150, 60), w.canvas().mapToGlobal(QPointF(150, 60)),
+                Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&w.canvas(), &e);
+  QTest::mouseRelease(&w.canvas(), Qt::LeftButton, {}, QPoint(150, 60));
+  ASSERT_EQ(w.textlabels().tool().labels.size(), 1u);
+  main->commands().item("select1")->trigger();
+  const std::string name = path("langt.QVW");
+  answerfile(name, 2);
+  main->commands().item("saveas1")->trigger();
+  // The same window zoomed in far: its label lies thousands of pixels off.
+  const tqvdecoded d = decodeqvfile(readall(name));
+  ASSERT_EQ(d.labels.size(), 1u);
+  twindowfile far{d.window, d.figures, d.labels};
+  far.labels[0].left = -60000;
+  far.labels[0].top = 9000;
+  writeall(name, encodewindowfile(far));
+
+  const std::string again = path("igjen.QVW");
+  for (const std::string& file : {name, again}) {
+    SCOPED_TRACE(file);
+    services.msganswers = {platform::msgresult::yes};
+    answerfile(file);
+    main->commands().item("open1")->trigger();
+    const tgralab& l = *active().textlabels().tool().labels.at(0);
+    EXPECT_EQ(l.left, -60000);
+    EXPECT_EQ(l.top, 9000);
+    if (file == name) {
+      answerfile(again, 2);
+      main->commands().item("saveas1")->trigger();
+      EXPECT_EQ(decodeqvfile(readall(again)).labels.at(0).left, -60000);
+    }
+  }
 }
 
 TEST_F(iofiletest, openingawindowthatisopenasksforacopy) {

@@ -2,8 +2,10 @@
 // placement, resizing and the two repaint orders.
 #include <QAction>
 #include <QResizeEvent>
+#include <QTest>
 #include <cmath>
 
+#include "graph/tgrcanvas.h"
 #include "graph/windowlayout.h"
 #include "guifixture.h"
 
@@ -28,6 +30,23 @@ TEST_F(windowtest, newwindowsarenumberedandunlockclosing) {
   EXPECT_EQ(main->activewindow, w2);
   // Numbers are not reused while the project lives.
   EXPECT_EQ(main->newwindowclick()->windowTitle(), "Vindu 4");
+}
+
+// A window opened while the zoom-in tool is chosen starts with no zoom step
+// behind it: zooming out widens its own window instead of going back to the
+// empty rectangle it had before it was set up.
+TEST_F(windowtest, awindowmadewiththezoomintoolzoomsoutfromitsownwindow) {
+  main->commands().item("zoomtool1")->trigger();
+  main->commands().item("newwindow1")->trigger();
+  tgrform& w = active();
+  ASSERT_NE(&w, main->windowlist[0]);
+  EXPECT_TRUE(w.coords.zoomhistory.empty());
+  main->commands().item("zoomout2")->trigger();
+  QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, QPoint(40, 40));
+  EXPECT_LT(w.coords.minx, -10);
+  EXPECT_GT(w.coords.maxx, 10);
+  EXPECT_LT(w.coords.miny, -10);
+  EXPECT_GT(w.coords.maxy, 10);
 }
 
 TEST_F(windowtest, lastwindownevercloses) {
