@@ -79,7 +79,7 @@ void tmathbox::escape(bool inexponent) {
     case 'd':
       if (inexponent) break;
       lowered_ = !lowered_;
-      y_ += lowered_ ? raise : -raise;
+      y_ += lowered_ ? raise_ : -raise_;
       setsize(lowered_ ? smallsize_ : normalsize_);
       if (!next()) return;
       surface_->textout(x_, y_, std::string_view(&token_, 1));
@@ -127,7 +127,7 @@ void tmathbox::escape(bool inexponent) {
 }
 
 void tmathbox::exponent() {
-  y_ -= raise;
+  y_ -= raise_;
   setsize(smallsize_);
   int depth = 0;
   int count = 0;  // characters of the exponent so far (escapes not counted)
@@ -149,7 +149,7 @@ void tmathbox::exponent() {
     put(c);
     ++count;
   }
-  y_ += raise;
+  y_ += raise_;
   setsize(normalsize_);
   if (ended) put(token_);
 }
@@ -170,6 +170,8 @@ void tmathbox::draw(platform::surface& s, std::string_view markup, platform::col
   smallsize_ = smallsizeof(normalsize_);
   letterwidth_ = s.textwidth("B");
   fractionoffset_ = static_cast<int>(std::lround(std::abs(s.fontheight()) * 10.0 / 17.0));
+  // On a finer surface (a printer page) the step grows as the letters do.
+  raise_ = raise * std::max(s.pixelscale(), 1);
   s.setbrush({platform::white, platform::brushstyle::clear});
   platform::pen p = s.getpen();
   p.col = c;

@@ -47,5 +47,6 @@ class tmathbox {
   bool lowered_ = false;
   int letterwidth_ = 0;
   int fractionoffset_ = 0;
+  int raise_ = 4;  // the exponent and index step on this surface
   bool firstfraction_ = true;
 };

@@ -231,10 +231,22 @@ void tfigure::drawfixpoints() {
     if (std::abs(static_cast<int64_t>(p.x)) > offpicture ||
         std::abs(static_cast<int64_t>(p.y)) > offpicture)
       continue;
-    const int x0 = p.x - markerwidth / 2;
-    const int y0 = p.y - markerheight;
+    // On a surface k times as fine each bit is a k x k block.
+    const int k = s.pixelscale();
+    const int x0 = p.x - markerwidth * k / 2;
+    const int y0 = p.y - markerheight * k;
     for (int row = 0; row < markerheight; ++row)
-      for (int col2 = 0; col2 < markerwidth; ++col2)
-        s.setpixel(x0 + col2, y0 + row, markerbits[row][col2] == '#' ? col : back);
+      for (int col2 = 0; col2 < markerwidth; ++col2) {
+        const platform::colour c = markerbits[row][col2] == '#' ? col : back;
+        if (k == 1) {
+          s.setpixel(x0 + col2, y0 + row, c);
+          continue;
+        }
+        const platform::brush old = s.getbrush();
+        s.setbrush({c, platform::brushstyle::solid});
+        const int x = x0 + col2 * k, y = y0 + row * k;
+        s.fillrect({x, y, x + k, y + k});
+        s.setbrush(old);
+      }
   }
 }

@@ -52,11 +52,9 @@ constexpr const char* yarrowbits[tcoords::arrowheight] = {
 
 void tcoords::create(tcoordshost& owner, platform::imagefactory& factory) {
   window = &owner;
-  factory_ = &factory;
   ticks.clear();
   zoomhistory.clear();
   image = factory.makeimage(std::max(owner.clientwidth(), 1), std::max(owner.clientheight(), 1));
-  gridimage = factory.makeimage(1, 1);
   xtickcount = 0;
   readoptions();
 }
@@ -125,7 +123,7 @@ bool tcoords::setup(int32_t l, int32_t t, int32_t r, int32_t b, double x0, doubl
   };
   axis(minx, maxx, pixwidth, originx, xstep);
   axis(miny, maxy, pixheight, originy, ystep);
-  buildgrid();
+  readgridstep();
   buildticks();
   return true;
 }
@@ -166,42 +164,48 @@ void tcoords::popzoom() {
   maxy = z.maxy;
 }
 
-void tcoords::buildgrid() {
-  if (factory_ == nullptr) return;
-  const int w = std::max(right, 0);
-  const int h = std::max(bottom, 0);
-  if (!gridimage)
-    gridimage = factory_->makeimage(w, h);
-  else
-    gridimage->resize(w, h);
-  platform::surface& s = gridimage->canvas();
+void tcoords::readgridstep() {
+  if (window == nullptr) return;
+  const double g = window->coordsoptions().gridstep;
+  if (goodstep(g)) gridstep = g;
+}
+
+// Dots of the grid colour at the grid steps from the origin, one pixel each
+// (k x k on a surface k times as fine), over the window colour. Drawn at
+// every paint: a few thousand dots cost less than keeping a second picture
+// of the window's size.
+void tcoords::drawgrid(platform::surface& s) {
+  const int w = window != nullptr ? window->clientwidth() : right;
+  const int h = window != nullptr ? window->clientheight() : bottom;
+  const platform::brush old = s.getbrush();
   s.setbrush({window != nullptr ? window->windowcolour() : platform::white,
               platform::brushstyle::solid});
   s.fillrect({0, 0, w, h});
-  if (window != nullptr) {
-    const double g = window->coordsoptions().gridstep;
-    if (goodstep(g)) gridstep = g;
-  }
   if (gridstep * xscale < 1 && gridstep * yscale < 1) {
     // Dots closer than a pixel both ways cover the whole picture.
     s.setbrush({gridcolour, platform::brushstyle::solid});
     s.fillrect({0, 0, w, h});
+    s.setbrush(old);
     return;
   }
+  const int k = s.pixelscale();
+  s.setbrush({gridcolour, platform::brushstyle::solid});
+  auto dot = [&](double x, double y) {
+    const platform::point p = worldtopixel(x, y);
+    if (k == 1)
+      s.setpixel(p.x, p.y, gridcolour);
+    else
+      s.fillrect({p.x - k / 2, p.y - k / 2, p.x - k / 2 + k, p.y - k / 2 + k});
+  };
   const double gx = sweepstep(gridstep, xscale);
   const double gy = sweepstep(gridstep, yscale);
   auto column = [&](double x) {
-    for (double y = originy; y >= miny; y -= gy) {
-      const platform::point p = worldtopixel(x, y);
-      s.setpixel(p.x, p.y, gridcolour);
-    }
-    for (double y = originy; y <= maxy; y += gy) {
-      const platform::point p = worldtopixel(x, y);
-      s.setpixel(p.x, p.y, gridcolour);
-    }
+    for (double y = originy; y >= miny; y -= gy) dot(x, y);
+    for (double y = originy; y <= maxy; y += gy) dot(x, y);
   };
   for (double x = originx; x >= minx; x -= gx) column(x);
   for (double x = originx; x <= maxx; x += gx) column(x);
+  s.setbrush(old);
 }
 
 void tcoords::buildticks() {
@@ -218,8 +222,8 @@ void tcoords::buildticks() {
 void tcoords::drawbackground() {
   if (!image) return;
   platform::surface& s = image->canvas();
-  if (showgrid && gridimage) {
-    s.draw(0, 0, *gridimage);
+  if (showgrid) {
+    drawgrid(s);
     return;
   }
   const platform::brush old = s.getbrush();
@@ -235,11 +239,24 @@ void tcoords::drawarrow(bool xarrow, platform::point at) {
   platform::surface& s = image->canvas();
   const platform::colour back = window != nullptr ? window->windowcolour() : platform::white;
   const char* const* bits = xarrow ? xarrowbits : yarrowbits;
-  const int x0 = at.x - arrowwidth / 2;
-  const int y0 = at.y - arrowheight;
+  const int k = s.pixelscale();
+  const int x0 = at.x - arrowwidth * k / 2;
+  const int y0 = at.y - arrowheight * k;
+  if (k == 1) {
+    for (int row = 0; row < arrowheight; ++row)
+      for (int col = 0; col < arrowwidth; ++col)
+        s.setpixel(x0 + col, y0 + row, bits[row][col] == '#' ? axiscolour : back);
+    return;
+  }
+  // Each bit a k x k block on a surface k times as fine.
+  const platform::brush old = s.getbrush();
   for (int row = 0; row < arrowheight; ++row)
-    for (int col = 0; col < arrowwidth; ++col)
-      s.setpixel(x0 + col, y0 + row, bits[row][col] == '#' ? axiscolour : back);
+    for (int col = 0; col < arrowwidth; ++col) {
+      s.setbrush({bits[row][col] == '#' ? axiscolour : back, platform::brushstyle::solid});
+      const int x = x0 + col * k, y = y0 + row * k;
+      s.fillrect({x, y, x + k, y + k});
+    }
+  s.setbrush(old);
 }
 
 void tcoords::drawaxes() {
@@ -253,34 +270,38 @@ void tcoords::drawaxes() {
   s.moveto(o.x, top);
   s.lineto(o.x, bottom);
 
+  // Fixed sizes grow with the surface's scale, as pens and fonts do.
+  const int k = s.pixelscale();
   if (showticks) {
+    const int t = ticklength * k;
     // The topmost y tick (the list's last entry) is stroked like the others.
     for (std::size_t i = 0; i < ticks.size(); ++i) {
       const platform::point p = ticks[i];
       if (static_cast<int32_t>(i) < xtickcount) {
-        s.moveto(p.x, p.y - 5);
-        s.lineto(p.x, p.y + 5);
+        s.moveto(p.x, p.y - t);
+        s.lineto(p.x, p.y + t);
       } else {
-        s.moveto(p.x - 5, p.y);
-        s.lineto(p.x + 5, p.y);
+        s.moveto(p.x - t, p.y);
+        s.lineto(p.x + t, p.y);
       }
     }
   }
 
   // Range labels and arrows.
-  int yoff = 7;
-  int xoff = 7;
+  const int gap = 7 * k;
+  int yoff = gap;
+  int xoff = gap;
   int oy = o.y;
   int ox = o.x;
   if (oy < 0) oy = 0;
   if (oy >= bottom) {
     oy = bottom;
-    yoff = -window->rangelabelsize(rangelabel::maxy, s).y - 7;
+    yoff = -window->rangelabelsize(rangelabel::maxy, s).y - gap;
   }
   if (ox < 0) ox = 0;
   if (ox >= right) {
     ox = right;
-    xoff = -window->rangelabelsize(rangelabel::maxy, s).x - 7;
+    xoff = -window->rangelabelsize(rangelabel::maxy, s).x - gap;
   }
   const int yarrowleft = ox;
 
@@ -289,20 +310,20 @@ void tcoords::drawaxes() {
   window->placerangelabel(rangelabel::minx, lx, oy + yoff, wholetext(minx), axiscolour);
 
   lx = worldtopixel(std::trunc(maxx), 0).x;
-  if (lx >= right) lx = right - 15;
+  if (lx >= right) lx = right - 15 * k;
   window->placerangelabel(rangelabel::maxx, lx, oy + yoff, wholetext(maxx), axiscolour);
 
-  const platform::point xarrow{right - arrowwidth / 2, oy + 5};
+  const platform::point xarrow{right - arrowwidth * k / 2, oy + ticklength * k};
 
   const int maxyleft = ox + xoff;
   v = worldtopixel(0, std::trunc(maxy)).y;
   window->placerangelabel(rangelabel::maxy, maxyleft, v, wholetext(maxy), axiscolour);
 
   v = worldtopixel(0, std::trunc(miny)).y;
-  if (v >= bottom) v = bottom - 15;
+  if (v >= bottom) v = bottom - 15 * k;
   window->placerangelabel(rangelabel::miny, maxyleft, v, wholetext(miny), axiscolour);
 
-  const platform::point yarrow{yarrowleft, top + arrowheight};
+  const platform::point yarrow{yarrowleft, top + arrowheight * k};
   drawarrow(true, xarrow);
   drawarrow(false, yarrow);
   window->placearrows(xarrow, yarrow);
@@ -314,7 +335,6 @@ void tcoords::drawaxes() {
 
 void tcoords::destroy() {
   image.reset();
-  gridimage.reset();
   ticks.clear();
   zoomhistory.clear();
 }

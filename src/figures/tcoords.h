@@ -47,7 +47,8 @@ class tcoords {
   double xstep = 0;
   double ystep = 0;
   tcoordshost* window = nullptr;
-  std::unique_ptr<platform::image> gridimage;
+  // The window's picture; the grid is drawn straight into it, so a window
+  // holds one image of its client size.
   std::unique_ptr<platform::image> image;
   platform::colour axiscolour = platform::black;
   platform::colour gridcolour = platform::black;
@@ -83,11 +84,13 @@ class tcoords {
   // their bottom at its top.
   static constexpr int arrowwidth = 9;
   static constexpr int arrowheight = 9;
+  // Ticks reach this far to each side of the axis.
+  static constexpr int ticklength = 5;
 
  private:
-  void buildgrid();
+  void readgridstep();
+  void drawgrid(platform::surface& s);
   void buildticks();
   void drawarrow(bool xarrow, platform::point at);
 
-  platform::imagefactory* factory_ = nullptr;
 };

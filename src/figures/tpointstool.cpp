@@ -55,7 +55,7 @@ void tspecialtool::update() {
 }
 
 void drawpointmark(platform::surface& s, platform::point at) {
-  constexpr int r = tspecialtool::markradius;
+  const int r = tspecialtool::markradius * s.pixelscale();
   const platform::pen before = s.getpen();
   const platform::brush brushbefore = s.getbrush();
   platform::pen p = before;

@@ -35,7 +35,10 @@ tgrcanvas::tgrcanvas(tgrform& owner) : owner_(owner) {
 
 void tgrcanvas::paintEvent(QPaintEvent*) {
   const platform::image* img = owner_.coords.image.get();
-  if (!img || img->width() != width() || img->height() != height()) owner_.pant();
+  const auto* q = dynamic_cast<const platform::qtimage*>(img);
+  if (!img || img->width() != width() || img->height() != height() ||
+      (q && q->ratio() != devicePixelRatioF()))
+    owner_.pant();
   QPainter p(this);
   if (const auto* q = dynamic_cast<const platform::qtimage*>(owner_.coords.image.get()))
     p.drawImage(0, 0, q->qimage());

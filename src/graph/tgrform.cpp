@@ -12,6 +12,7 @@
 #include "graph/tgraphhost.h"
 #include "graph/tgrcanvas.h"
 #include "graph/tgrlabels.h"
+#include "platform/qt/qtimage.h"
 #include "settings/toptions.h"
 
 int32_t tgrform::windowcounter = 0;
@@ -129,6 +130,10 @@ void tgrform::pant() {
   if (!coords.image) return;
   const int w = std::max(coords.pixwidth, 1);
   const int h = std::max(coords.pixheight, 1);
+  // On a HiDPI screen the picture holds the screen's finer pixels; every
+  // position stays in the window's own pixels.
+  if (auto* q = dynamic_cast<platform::qtimage*>(coords.image.get()))
+    q->setratio(canvas_->devicePixelRatioF());
   if (coords.image->height() != h || coords.image->width() != w) coords.image->resize(w, h);
   coords.drawbackground();
   coords.drawaxes();

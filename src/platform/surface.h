@@ -116,6 +116,12 @@ class surface {
   virtual void draw(int x, int y, const image& source) = 0;
   // Draws source with every pixel of colour transparent left out.
   virtual void drawtransparent(int x, int y, const image& source, colour transparent) = 0;
+
+  // How many of this surface's pixels stand for one pixel of a picture as the
+  // screen shows it (a picture drawn k times as big): marks of a fixed size,
+  // such as ticks, arrows and markers, are drawn that many times as big, as
+  // pens and fonts are.
+  virtual int pixelscale() const { return 1; }
 };
 
 // An off-screen picture with its own drawing surface.

@@ -4,15 +4,18 @@
 #include "shell/helplinks.h"
 #include <QAction>
 #include <QObject>
+#include <algorithm>
 #include <memory>
 
 #include "expr/parseexpr.h"
 #include "figures/tcustom.h"
 #include "graph/tgrform.h"
 #include "platform/qt/cp1252.h"
+#include "platform/qt/qtimage.h"
 #include "settings/toptions.h"
 #include "shell/tfunc.h"
 #include "shell/tmainform.h"
+#include "shell/tpictureexport.h"
 #include "shell/tprintout.h"
 
 namespace {
@@ -172,6 +175,19 @@ bool printactivewindow(tmainform& main) {
   if (!w || !w->coords.image) return false;
   std::vector<std::string> formulas;
   for (tfigure* f : w->figures()) formulas.push_back(f->formula());
-  return tprintout::print(main.services(), *w->coords.image, platform::tocp1252(w->windowTitle()),
-                          formulas, main.options().funcname());
+  const int width = std::max(w->coords.pixwidth, 1);
+  const int height = std::max(w->coords.pixheight, 1);
+  // The picture is drawn afresh on the page at the printer's resolution; a
+  // page that is no Qt surface gets a copy of the window's image.
+  auto picture = [w, width, height](platform::surface& page, const platform::rect& to) {
+    if (auto* q = dynamic_cast<platform::qtsurface*>(&page)) {
+      pictureexport::paintonto(*w, std::make_unique<platform::qtviewimage>(*q, to, width, height));
+      return;
+    }
+    const platform::image& own = *w->coords.image;
+    page.copyrect(to, own, {0, 0, own.width(), own.height()});
+  };
+  return tprintout::print(main.services(), width, height, picture,
+                          platform::tocp1252(w->windowTitle()), formulas,
+                          main.options().funcname());
 }

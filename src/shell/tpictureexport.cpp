@@ -36,8 +36,6 @@ choice choiceof(int filterindex) {
   }
 }
 
-namespace {
-
 // The window paints onto target instead of its own image, then repaints its
 // own (the labels keep what lies under them from the last paint).
 void paintonto(tgrform& w, std::unique_ptr<platform::image> target) {
@@ -51,8 +49,6 @@ void paintonto(tgrform& w, std::unique_ptr<platform::image> target) {
   c.image = std::move(own);
   w.pant();
 }
-
-}  // namespace
 
 bool save(tgrform& w, const std::string& filename, choice c, std::string& error) {
   const int width = std::max(w.coords.pixwidth, 1);

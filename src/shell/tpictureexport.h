@@ -4,7 +4,10 @@
 // through the window's own drawing code, never by scaling pixels.
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "platform/surface.h"
 
 class tgrform;
 class tmainform;
@@ -21,6 +24,11 @@ struct choice {
 };
 // What the filter entry (1-based) stands for; the first for any other index.
 choice choiceof(int filterindex);
+
+// Draws the window's picture (background or grid, axes, range and text labels,
+// the figures) onto target, which stands for the window's client area, then
+// repaints the window's own image.
+void paintonto(tgrform& window, std::unique_ptr<platform::image> target);
 
 // Draws window's picture into the file through a temporary file; false with
 // the reason in error (Windows-1252) when it could not be written.

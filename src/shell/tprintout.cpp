@@ -69,9 +69,27 @@ std::string tprintout::bandtext(int i, const std::string& funcname, const std::s
   return text + formula;
 }
 
+namespace {
+
+tprintout::picturedrawer copyof(const platform::image& picture) {
+  return [&picture](platform::surface& page, const platform::rect& to) {
+    page.copyrect(to, picture, {0, 0, picture.width(), picture.height()});
+  };
+}
+
+}  // namespace
+
 void tprintout::drawpage(platform::services& services, platform::surface& page,
                          const platform::image& picture, const std::string& caption,
                          const std::vector<std::string>& formulas, const std::string& funcname) {
+  drawpage(services, page, picture.width(), picture.height(), copyof(picture), caption, formulas,
+           funcname);
+}
+
+void tprintout::drawpage(platform::services& services, platform::surface& page, int picturewidth,
+                         int pictureheight, const picturedrawer& picture,
+                         const std::string& caption, const std::vector<std::string>& formulas,
+                         const std::string& funcname) {
   platform::font f = page.getfont();
   f.size = 10;
   f.col = platform::black;
@@ -79,10 +97,10 @@ void tprintout::drawpage(platform::services& services, platform::surface& page,
   page.setfont(f);
   const int lh = std::abs(page.fontheight());
   const layout l = plan(services.pagewidth(), services.pageheight(), services.pixelsperinch(), lh,
-                        picture.width(), picture.height(), static_cast<int>(formulas.size()));
+                        picturewidth, pictureheight, static_cast<int>(formulas.size()));
 
-  if (l.picture.width() > 0 && l.picture.height() > 0)
-    page.copyrect(l.picture, picture, {0, 0, picture.width(), picture.height()});
+  if (l.picture.width() > 0 && l.picture.height() > 0 && picture) picture(page, l.picture);
+  page.setfont(f);
   page.setbrush({platform::white, platform::brushstyle::clear});
   page.textout(l.margin, l.margin, caption);
 
@@ -104,6 +122,13 @@ void tprintout::drawpage(platform::services& services, platform::surface& page,
 bool tprintout::print(platform::services& services, const platform::image& picture,
                       const std::string& caption, const std::vector<std::string>& formulas,
                       const std::string& funcname) {
+  return print(services, picture.width(), picture.height(), copyof(picture), caption, formulas,
+               funcname);
+}
+
+bool tprintout::print(platform::services& services, int picturewidth, int pictureheight,
+                      const picturedrawer& picture, const std::string& caption,
+                      const std::vector<std::string>& formulas, const std::string& funcname) {
   if (!services.printdialog()) return false;
   services.setbusycursor(true);
   platform::surface* page = services.begindoc(caption);
@@ -112,7 +137,7 @@ bool tprintout::print(platform::services& services, const platform::image& pictu
     services.messagebox(failedmessage, "", platform::msgkind::error, platform::msgbuttons::ok);
     return false;
   }
-  drawpage(services, *page, picture, caption, formulas, funcname);
+  drawpage(services, *page, picturewidth, pictureheight, picture, caption, formulas, funcname);
   services.enddoc();
   services.setbusycursor(false);
   return true;

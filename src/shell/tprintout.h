@@ -4,6 +4,7 @@
 // surface, so the layout can be checked on a recording surface.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,14 +33,25 @@ class tprintout {
   // the function-name prefix and the figure's formula text.
   static std::string bandtext(int i, const std::string& funcname, const std::string& formula);
 
+  // Draws the window's picture (width x height pixels as the window shows it)
+  // on the page, stretched into the page rectangle `to`.
+  using picturedrawer = std::function<void(platform::surface& page, const platform::rect& to)>;
+
   // Draws the printout on `page` (the first page of a started document);
   // bands that do not fit go on further pages through services.newpage().
+  static void drawpage(platform::services& services, platform::surface& page, int picturewidth,
+                       int pictureheight, const picturedrawer& picture, const std::string& caption,
+                       const std::vector<std::string>& formulas, const std::string& funcname);
+  // The same with the picture copied from an image.
   static void drawpage(platform::services& services, platform::surface& page,
                        const platform::image& picture, const std::string& caption,
                        const std::vector<std::string>& formulas, const std::string& funcname);
 
   // The print command: asks the print dialog, then prints. Returns true when
   // a document was printed; a printer that cannot start is reported to the user.
+  static bool print(platform::services& services, int picturewidth, int pictureheight,
+                    const picturedrawer& picture, const std::string& caption,
+                    const std::vector<std::string>& formulas, const std::string& funcname);
   static bool print(platform::services& services, const platform::image& picture,
                     const std::string& caption, const std::vector<std::string>& formulas,
                     const std::string& funcname);

@@ -25,7 +25,12 @@ struct figurerig {
   }
 
   recordingsurface& canvas() { return dynamic_cast<recordingimage&>(*coords.image).recorder(); }
-  recordingsurface& grid() { return dynamic_cast<recordingimage&>(*coords.gridimage).recorder(); }
+  // The picture with the grid drawn as its background.
+  recordingsurface& grid() {
+    coords.showgrid = true;
+    coords.drawbackground();
+    return canvas();
+  }
 
   // A reset figure of a family with the given parameters.
   std::unique_ptr<tfigure> make(int kind, std::array<double, 5> p = {}) {

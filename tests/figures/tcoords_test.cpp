@@ -207,7 +207,7 @@ TEST(tcoords, GridDotsSitOnTheStepsFromTheOrigin) {
 
   rig.host.options.gridstep = 2.5;
   rig.coords.setup(0, 0, 1000, 1000, -10, 10, -10, 10);
-  EXPECT_EQ(grid.countpixels(g), 8 * 8) << "gridstep read again at setup";
+  EXPECT_EQ(rig.grid().countpixels(g), 8 * 8) << "gridstep read again at setup";
 }
 
 TEST(tcoords, BackgroundIsGridOrWindowColour) {
@@ -316,3 +316,39 @@ TEST(tcoords, TicksAreTenPixelStrokesAcrossTheAxis) {
 }
 
 }  // namespace
+
+// A picture drawn k times as big (k times the pixels) keeps the look of the
+// window's: ticks, arrows and grid dots grow with it, as pens and fonts do.
+TEST(tcoords, FixedSizedMarksGrowWithTheSurfacesScale) {
+  struct row {
+    int k;
+  };
+  for (const row r : {row{1}, row{2}, row{4}}) {
+    SCOPED_TRACE(r.k);
+    const int n = 1000 * r.k;
+    // Dots on whole numbers -10..10, none on the picture's edge.
+    figurerig rig(n, n, -10.5, 10.5, -10.5, 10.5);
+    rig.host.options.gridstep = 1;
+    rig.coords.setup(0, 0, n, n, -10.5, 10.5, -10.5, 10.5);
+    rig.canvas().setpixelscale(r.k);
+    EXPECT_EQ(rig.grid().countpixels(rig.coords.gridcolour), 21 * 21 * r.k * r.k);
+
+    rig.coords.showgrid = false;
+    rig.coords.drawbackground();
+    rig.coords.drawaxes();
+    const platform::colour axis = rig.coords.axiscolour;
+    const platform::colour back = rig.host.background;
+    // An x tick reaches 5 k pixels above the axis and no further.
+    const platform::point t = rig.coords.worldtopixel(3, 0);
+    EXPECT_EQ(rig.canvas().getpixel(t.x, t.y - 5 * r.k), axis);
+    EXPECT_EQ(rig.canvas().getpixel(t.x, t.y - 5 * r.k - 1), back);
+    // The y arrow at the top of the y axis: its 36 set bits, each k x k
+    // (it covers the axis line where it runs through it).
+    const int ox = rig.coords.worldtopixel(0, 0).x;
+    int arrow = 0;
+    for (int y = 0; y < 9 * r.k; ++y)
+      for (int x = ox - 5 * r.k; x <= ox + 5 * r.k; ++x)
+        if (rig.canvas().getpixel(x, y) == axis) ++arrow;
+    EXPECT_EQ(arrow, 36 * r.k * r.k);
+  }
+}

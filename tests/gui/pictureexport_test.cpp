@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,59 @@ TEST_F(pictureexport, saves_what_the_window_shows_in_every_format) {
   EXPECT_EQ(asked.helpcontext, tfilecommands::savedialoghelp);
   // The window itself is drawn as before.
   EXPECT_EQ(dynamic_cast<platform::qtimage&>(*w.coords.image).qimage(), screen);
+}
+
+TEST_F(pictureexport, sizes_and_formats_agree_curve_by_curve) {
+  main->commands().item("line1")->trigger();
+  main->commands().item("parabola2")->trigger();
+  main->commands().item("sin1")->trigger();
+  QApplication::processEvents();
+  tgrform& w = active();
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  auto save = [&](const char* name, int filterindex) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    services.fileanswers.push_back({true, path.toStdString(), filterindex});
+    main->commands().item("savepicture1")->trigger();
+    return readall(path);
+  };
+  QImage one, two;
+  ASSERT_TRUE(one.loadFromData(save("one.png", 1), "PNG"));
+  ASSERT_TRUE(two.loadFromData(save("two.png", 2), "PNG"));
+  // The selected (last) curve: at 2x its pixels lie within a device pixel of
+  // twice where the 1x picture has them (pixel centres: 2y + 1/2).
+  const platform::colour fc = w.coords.figcolours[1];
+  const QRgb c = qRgb(platform::red(fc), platform::green(fc), platform::blue(fc));
+  int compared = 0;
+  for (int x = 40; x < one.width() - 40; x += 37) {
+    const double a = centreof(one, x, c);
+    const double b = centreof(two, 2 * x, c);
+    if (a < 0 || b < 0) continue;
+    ++compared;
+    EXPECT_NEAR(b, 2 * a + 0.5, 1.0) << "column " << x;
+  }
+  EXPECT_GT(compared, 5);
+
+  // The SVG: one path per figure, in the figure's colour (the selected one
+  // active, the others passive); axes and ticks are in the axis colour.
+  w.coords.figcolours[0] = platform::rgb(0, 128, 0);  // passive: other than the axes
+  const QByteArray svg = save("three.svg", 4);
+  std::map<std::string, int> curves;
+  for (const QByteArray& group : svg.split('<')) {
+    static QByteArray stroke;
+    if (group.startsWith("g ")) {
+      const qsizetype at = group.indexOf("stroke=\"");
+      stroke = at < 0 ? QByteArray() : group.mid(at + 8, 7);
+    } else if (group.startsWith("polyline") || group.startsWith("path ")) {
+      ++curves[stroke.toStdString()];
+    }
+  }
+  auto name = [](platform::colour k) {
+    return QColor(platform::red(k), platform::green(k), platform::blue(k)).name().toStdString();
+  };
+  EXPECT_EQ(curves[name(w.coords.figcolours[1])], 1);
+  EXPECT_EQ(curves[name(w.coords.figcolours[0])], 2);
+  EXPECT_EQ(curves.size(), 3u) << "figure colours and the axis colour only";
 }
 
 TEST_F(pictureexport, a_folder_that_cannot_be_written_gets_the_message) {

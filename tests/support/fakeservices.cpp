@@ -91,6 +91,7 @@ platform::surface* fakeservices::begindoc(const std::string& title) {
   if (!printer) return nullptr;
   checkencoding("document title", title);
   documents.push_back(title);
+  if (printvia) return printvia->begindoc(title);
   page_ = recordingsurface(pagewidthpx, pageheightpx);
   printing = true;
   return &page_;
@@ -102,12 +103,14 @@ void fakeservices::finishpage() {
 }
 
 void fakeservices::newpage() {
+  if (printvia) return printvia->newpage();
   if (!printing) return;
   finishpage();
   page_.resize(pagewidthpx, pageheightpx);
 }
 
 void fakeservices::enddoc() {
+  if (printvia) return printvia->enddoc();
   if (!printing) return;
   finishpage();
   printing = false;

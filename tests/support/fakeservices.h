@@ -55,6 +55,10 @@ class fakeservices : public platform::services {
   int ppi = 100;
   bool startsucceeds = true;
   char separator = ',';
+  // When set, the document itself (begindoc to enddoc, the page size and
+  // resolution) goes to these services, e.g. a real printer writing a PDF
+  // file; the dialog answers and the titles are still scripted and recorded.
+  platform::services* printvia = nullptr;
 
   // --- record
   std::vector<message> messages;
@@ -93,9 +97,9 @@ class fakeservices : public platform::services {
   bool printersetupdialog() override;
   bool printdialog() override;
   platform::surface* begindoc(const std::string& title) override;
-  int pagewidth() override { return pagewidthpx; }
-  int pageheight() override { return pageheightpx; }
-  int pixelsperinch() override { return ppi; }
+  int pagewidth() override { return printvia ? printvia->pagewidth() : pagewidthpx; }
+  int pageheight() override { return printvia ? printvia->pageheight() : pageheightpx; }
+  int pixelsperinch() override { return printvia ? printvia->pixelsperinch() : ppi; }
   void newpage() override;
   void enddoc() override;
   void copytoclipboard(const platform::image& picture) override;

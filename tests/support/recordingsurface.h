@@ -88,6 +88,9 @@ class recordingsurface : public platform::surface {
   void draw(int x, int y, const platform::image& source) override;
   void drawtransparent(int x, int y, const platform::image& source,
                        platform::colour transparent) override;
+  int pixelscale() const override { return pixelscale_; }
+  // A surface standing for a picture drawn k times as big.
+  void setpixelscale(int k) { pixelscale_ = k; }
 
   // --- for tests
   int width() const { return width_; }
@@ -106,6 +109,7 @@ class recordingsurface : public platform::surface {
   int countpixels(platform::colour c) const;
 
  private:
+  int pixelscale_ = 1;
   void record(recordop op, std::vector<int> args, std::string text = {});
   void put(int x, int y, platform::colour c);  // honours the pen mode
   void line(int x0, int y0, int x1, int y1);

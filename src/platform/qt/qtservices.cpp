@@ -28,7 +28,6 @@ namespace {
 
 // Pages are drawn at this resolution: enough for a graph, and an A4 page
 // stays below 10 MB.
-constexpr int pagedpi = 150;
 
 }  // namespace
 
@@ -225,6 +224,7 @@ bool qtservices::printdialog() {
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     preparepdf(*printer_);
   }
+  if (printfile_) return true;
   QPrintDialog dialog(printer_.get(), parent_);
   return dialog.exec() == QDialog::Accepted;
 }
@@ -236,40 +236,28 @@ surface* qtservices::begindoc(const std::string& title) {
     preparepdf(*printer_);
   }
   printer_->setDocName(tounicode(title));
-  printpainter_ = std::make_unique<QPainter>();
-  if (!printpainter_->begin(printer_.get())) {
-    printpainter_.reset();
-    return nullptr;
-  }
-  const QRectF inches = printer_->pageRect(QPrinter::Inch);
-  page_ =
-      std::make_unique<qtimage>(static_cast<int>(std::lround(inches.width() * pagedpi)),
-                                static_cast<int>(std::lround(inches.height() * pagedpi)), pagedpi);
-  if (page_->width() == 0) {
-    printpainter_->end();
-    printpainter_.reset();
+  const QRect r = printer_->pageRect(QPrinter::DevicePixel).toAlignedRect();
+  page_ = std::make_unique<qtsurface>(printer_->resolution());
+  page_->attach(printer_.get(), r.width(), r.height());
+  // Lines and steps measured in screen pixels keep their size on paper.
+  page_->setpenscale(static_cast<int>(std::lround(printer_->resolution() / 96.0)));
+  if (r.isEmpty() || !page_->painter().isActive()) {
     page_.reset();
     return nullptr;
   }
-  return &page_->canvas();
+  return page_.get();
 }
 
 int qtservices::pagewidth() {
-  return page_ ? page_->width() : 0;
+  return page_ ? printer_->pageRect(QPrinter::DevicePixel).toAlignedRect().width() : 0;
 }
 
 int qtservices::pageheight() {
-  return page_ ? page_->height() : 0;
+  return page_ ? printer_->pageRect(QPrinter::DevicePixel).toAlignedRect().height() : 0;
 }
 
 int qtservices::pixelsperinch() {
-  return pagedpi;
-}
-
-void qtservices::flushpage() {
-  const QRect target = printpainter_->viewport();
-  printpainter_->drawImage(target, page_->qimage());
-  if (keeplastpage_) lastpage_ = page_->qimage().copy();
+  return printer_ ? printer_->resolution() : 0;
 }
 
 void qtservices::setprintfile(const QString& path) {
@@ -277,20 +265,17 @@ void qtservices::setprintfile(const QString& path) {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer_->setOutputFormat(QPrinter::PdfFormat);
   printer_->setOutputFileName(path);
+  printfile_ = true;
 }
 
 void qtservices::newpage() {
-  if (!printpainter_) return;
-  flushpage();
+  if (!page_) return;
   printer_->newPage();
-  page_->resize(page_->width(), page_->height());  // white again
 }
 
 void qtservices::enddoc() {
-  if (!printpainter_) return;
-  flushpage();
-  printpainter_->end();
-  printpainter_.reset();
+  if (!page_) return;
+  page_->detach();  // ends the painter: the document is written
   page_.reset();
 }
 

@@ -18,6 +18,7 @@ class QWidget;
 namespace platform {
 
 class qtimage;
+class qtsurface;
 class thelpkey;
 class thelpwindow;
 
@@ -55,11 +56,9 @@ class qtservices : public services {
   int pixelsperinch() override;
   void newpage() override;
   void enddoc() override;
-  // Prints into this PDF file from now on, without asking for a printer.
+  // Prints into this PDF file from now on, without asking for a printer: the
+  // print dialog is taken as accepted.
   void setprintfile(const QString& path);
-  // Keeps a copy of the last page handed to the printer (for checking a printout).
-  void keeplastpage(bool on) { keeplastpage_ = on; }
-  const QImage& lastpage() const { return lastpage_; }
 
   void copytoclipboard(const image& picture) override;
   void copytexttoclipboard(const std::string& text) override;
@@ -88,7 +87,6 @@ class qtservices : public services {
 
  private:
   bool filedialogrun(filedialog& d, bool save);
-  void flushpage();
 
   QPointer<QWidget> parent_;
   char separator_ = ',';
@@ -97,13 +95,11 @@ class qtservices : public services {
   std::unique_ptr<thelpwindow> helpwindow_;
   std::unique_ptr<thelpkey> helpkey_;
 
-  // Printing: the page is drawn into an image at a modest resolution and
-  // handed to the printer at each page end.
+  // Printing: the page surface draws straight on the printer at its own
+  // resolution, so a PDF keeps lines as paths and texts as text.
   std::unique_ptr<QPrinter> printer_;
-  std::unique_ptr<QPainter> printpainter_;
-  std::unique_ptr<qtimage> page_;
-  bool keeplastpage_ = false;
-  QImage lastpage_;
+  std::unique_ptr<qtsurface> page_;
+  bool printfile_ = false;
 };
 
 }  // namespace platform

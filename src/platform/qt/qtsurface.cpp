@@ -57,41 +57,80 @@ qtsurface::~qtsurface() {
 void qtsurface::attach(QImage* target) {
   detach();
   if (target == nullptr || target->isNull()) return;
-  if (target->format() != QImage::Format_RGB32)
+  if (target->format() != QImage::Format_RGB32) {
+    const qreal r = target->devicePixelRatio();
     *target = target->convertToFormat(QImage::Format_RGB32);
+    target->setDevicePixelRatio(r);
+  }
   image_ = target;
   // bits() before begin(): detaches a shared image once, here, and never later.
   bits_ = image_->bits();
   bpl_ = image_->bytesPerLine();
-  w_ = image_->width();
-  h_ = image_->height();
-  if (!painter_.begin(image_)) {
+  ratio_ = image_->devicePixelRatio() > 0 ? image_->devicePixelRatio() : 1;
+  scaled_ = ratio_ != 1;
+  // In the caller's pixels; the painter scales by the ratio itself.
+  w_ = static_cast<int>(std::lround(image_->width() / ratio_));
+  h_ = static_cast<int>(std::lround(image_->height() / ratio_));
+  if (!own_.begin(image_)) {
     image_ = nullptr;
     bits_ = nullptr;
     w_ = h_ = 0;
+    scaled_ = false;
+    ratio_ = 1;
     return;
   }
-  painter_.setRenderHint(QPainter::Antialiasing, false);
-  painter_.setRenderHint(QPainter::TextAntialiasing, smooth_);
-  painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  begin();
+}
+
+void qtsurface::begin() {
+  // Scaled pictures are smoothed like vector ones; 1:1 ones stay pixel-exact.
+  painter_->setRenderHint(QPainter::Antialiasing, scaled_);
+  painter_->setRenderHint(QPainter::TextAntialiasing, scaled_ || smooth_);
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
   mode_ = QPainter::CompositionMode_SourceOver;
+  setfont(font_);  // smoothed glyphs or not
 }
 
 void qtsurface::attach(QPaintDevice* device, int width, int height, double zoom) {
   detach();
-  if (device == nullptr || width <= 0 || height <= 0 || !painter_.begin(device)) return;
+  if (device == nullptr || width <= 0 || height <= 0 || !own_.begin(device)) return;
   vector_ = true;
-  if (zoom > 1) painter_.scale(zoom, zoom);
+  scaled_ = true;
+  if (zoom > 1) own_.scale(zoom, zoom);
   w_ = width;
   h_ = height;
-  painter_.setRenderHint(QPainter::Antialiasing, true);
-  painter_.setRenderHint(QPainter::TextAntialiasing, true);
-  mode_ = QPainter::CompositionMode_SourceOver;
+  begin();
+}
+
+void qtsurface::attach(QPainter& shared, const QRectF& to, int width, int height) {
+  detach();
+  if (!shared.isActive() || width <= 0 || height <= 0 || to.width() <= 0 || to.height() <= 0)
+    return;
+  painter_ = &shared;
+  shared_ = true;
+  vector_ = true;
+  scaled_ = true;
+  painter_->save();
+  painter_->translate(to.topLeft());
+  painter_->scale(to.width() / width, to.height() / height);
+  painter_->setClipRect(QRect(0, 0, width, height), Qt::IntersectClip);
+  w_ = width;
+  h_ = height;
+  begin();
 }
 
 void qtsurface::detach() {
-  if (painter_.isActive()) painter_.end();
+  if (shared_) {
+    painter_->restore();
+    painter_ = &own_;
+    shared_ = false;
+  } else if (own_.isActive()) {
+    own_.end();
+  }
   vector_ = false;
+  scaled_ = false;
+  ratio_ = 1;
   image_ = nullptr;
   bits_ = nullptr;
   bpl_ = 0;
@@ -110,13 +149,13 @@ void qtsurface::setfont(const font& f) {
   qfont_.setBold(f.bold);
   qfont_.setItalic(f.italic);
   qfont_.setUnderline(f.underline);
-  qfont_.setStyleStrategy(smooth_ ? QFont::PreferAntialias : QFont::NoAntialias);
+  qfont_.setStyleStrategy(smooth_ || scaled_ ? QFont::PreferAntialias : QFont::NoAntialias);
   metrics_.reset();
 }
 
 void qtsurface::smoothtext(bool on) {
   smooth_ = on;
-  if (painter_.isActive()) painter_.setRenderHint(QPainter::TextAntialiasing, on);
+  if (painter_->isActive()) painter_->setRenderHint(QPainter::TextAntialiasing, on || scaled_);
   setfont(font_);
 }
 
@@ -138,13 +177,13 @@ QString qtsurface::text(std::string_view s) const {
 
 void qtsurface::usemode(QPainter::CompositionMode m) {
   if (m != mode_) {
-    painter_.setCompositionMode(m);
+    painter_->setCompositionMode(m);
     mode_ = m;
   }
 }
 
 bool qtsurface::rawpen() const {
-  return !vector_ && penwidth() <= 1 && pen_.style == penstyle::solid;
+  return direct() && penwidth() <= 1 && pen_.style == penstyle::solid;
 }
 
 void qtsurface::usepen() {
@@ -168,12 +207,14 @@ void qtsurface::usepen() {
   }
   const int width = penwidth();
   const bool wide = width > 1;
-  // On a device a thin line is one unit wide, so it grows with the zoom.
-  painter_.setPen(QPen(qcolour(pen_.col), wide || vector_ ? std::max(width, 1) : 0, s,
-                       wide ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin));
-  painter_.setBrush(Qt::NoBrush);
-  usemode(pen_.mode == penmode::xor_ ? QPainter::RasterOp_SourceXorDestination
-                                     : QPainter::CompositionMode_SourceOver);
+  // Scaled, a thin line is one pixel wide, so it grows with the scale.
+  painter_->setPen(QPen(qcolour(pen_.col), wide || scaled_ ? std::max(width, 1) : 0, s,
+                        wide ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin));
+  painter_->setBrush(Qt::NoBrush);
+  const bool x = pen_.mode == penmode::xor_;
+  // An XOR stroke must hit the same pixels both times: never smoothed.
+  if (scaled_) painter_->setRenderHint(QPainter::Antialiasing, !x);
+  usemode(x ? QPainter::RasterOp_SourceXorDestination : QPainter::CompositionMode_SourceOver);
 }
 
 void qtsurface::line(int x0, int y0, int x1, int y1) {
@@ -189,7 +230,8 @@ void qtsurface::line(int x0, int y0, int x1, int y1) {
     return;
   }
   usepen();
-  painter_.drawLine(clampcoord(x0), clampcoord(y0), clampcoord(x1), clampcoord(y1));
+  painter_->drawLine(QPointF(at(clampcoord(x0)), at(clampcoord(y0))),
+                     QPointF(at(clampcoord(x1)), at(clampcoord(y1))));
 }
 
 void qtsurface::lineto(int x, int y) {
@@ -206,11 +248,18 @@ void qtsurface::polyline(std::span<const point> points) {
   }
   // Wide and dashed pens in one painter call: joins look right and it is
   // many times faster than segment by segment.
+  usepen();
+  if (scaled_) {
+    QPolygonF poly;
+    poly.reserve(static_cast<qsizetype>(points.size()));
+    for (const auto& p : points) poly.append(QPointF(at(clampcoord(p.x)), at(clampcoord(p.y))));
+    painter_->drawPolyline(poly);
+    return;
+  }
   QPolygon poly;
   poly.reserve(static_cast<qsizetype>(points.size()));
   for (const auto& p : points) poly.append(QPoint(clampcoord(p.x), clampcoord(p.y)));
-  usepen();
-  painter_.drawPolyline(poly);
+  painter_->drawPolyline(poly);
 }
 
 void qtsurface::rectangle(const rect& r) {
@@ -222,7 +271,7 @@ void qtsurface::rectangle(const rect& r) {
                         : rect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     if (in.width() > 0 && in.height() > 0) {
       usemode(QPainter::CompositionMode_SourceOver);
-      painter_.fillRect(qrect(in), qcolour(brush_.col));
+      painter_->fillRect(qrect(in), qcolour(brush_.col));
     }
   }
   if (pen_.style == penstyle::clear) return;
@@ -238,21 +287,22 @@ void qtsurface::rectangle(const rect& r) {
   }
   if (r.width() <= 0 || r.height() <= 0) return;
   usepen();
-  painter_.drawRect(QRect(r.left, r.top, r.width() - 1, r.height() - 1));
+  painter_->drawRect(QRectF(at(r.left), at(r.top), r.width() - 1, r.height() - 1));
 }
 
 void qtsurface::fillrect(const rect& r) {
   if (!drawing() || brush_.style == brushstyle::clear) return;
   if (r.width() <= 0 || r.height() <= 0) return;
   usemode(QPainter::CompositionMode_SourceOver);
-  painter_.fillRect(qrect(r), qcolour(brush_.col));
+  painter_->fillRect(qrect(r), qcolour(brush_.col));
 }
 
 void qtsurface::framerect(const rect& r) {
   if (!drawing() || brush_.style == brushstyle::clear) return;
-  if (vector_) {
+  if (!direct()) {
+    usemode(QPainter::CompositionMode_SourceOver);
     outline(r,
-            [&](int px, int py) { painter_.fillRect(QRect(px, py, 1, 1), qcolour(brush_.col)); });
+            [&](int px, int py) { painter_->fillRect(QRect(px, py, 1, 1), qcolour(brush_.col)); });
     return;
   }
   const QRgb c = (brush_.col & 0xFFFFFF) | opaque;
@@ -268,22 +318,22 @@ void qtsurface::textout(int x, int y, std::string_view s) {
   const QFontMetrics& fm = metrics();
   usemode(QPainter::CompositionMode_SourceOver);
   if (brush_.style == brushstyle::solid)
-    painter_.fillRect(QRect(x, y, fm.horizontalAdvance(q), fm.height()), qcolour(brush_.col));
-  painter_.setFont(qfont_);
-  painter_.setPen(qcolour(font_.col));
-  painter_.drawText(x, y + fm.ascent(), q);
+    painter_->fillRect(QRect(x, y, fm.horizontalAdvance(q), fm.height()), qcolour(brush_.col));
+  painter_->setFont(qfont_);
+  painter_->setPen(qcolour(font_.col));
+  painter_->drawText(x, y + fm.ascent(), q);
 }
 
 void qtsurface::textrect(const rect& clip, int x, int y, std::string_view s) {
   if (!drawing() || clip.width() <= 0 || clip.height() <= 0) return;
   usemode(QPainter::CompositionMode_SourceOver);
-  if (brush_.style == brushstyle::solid) painter_.fillRect(qrect(clip), qcolour(brush_.col));
+  if (brush_.style == brushstyle::solid) painter_->fillRect(qrect(clip), qcolour(brush_.col));
   if (s.empty()) return;
-  painter_.setClipRect(qrect(clip));
-  painter_.setFont(qfont_);
-  painter_.setPen(qcolour(font_.col));
-  painter_.drawText(x, y + metrics().ascent(), text(s));
-  painter_.setClipping(false);
+  painter_->setClipRect(qrect(clip));
+  painter_->setFont(qfont_);
+  painter_->setPen(qcolour(font_.col));
+  painter_->drawText(x, y + metrics().ascent(), text(s));
+  painter_->setClipping(false);
 }
 
 int qtsurface::textwidth(std::string_view s) {
@@ -296,9 +346,9 @@ int qtsurface::textheight(std::string_view) {
 
 void qtsurface::setpixel(int x, int y, colour c) {
   if (!drawing() || x < 0 || y < 0 || x >= w_ || y >= h_) return;
-  if (vector_) {
+  if (!direct()) {
     usemode(QPainter::CompositionMode_SourceOver);
-    painter_.fillRect(QRect(x, y, 1, 1), qcolour(c));
+    painter_->fillRect(QRect(x, y, 1, 1), qcolour(c));
     return;
   }
   reinterpret_cast<QRgb*>(bits_ + y * bpl_)[x] = (c & 0xFFFFFF) | opaque;
@@ -306,6 +356,12 @@ void qtsurface::setpixel(int x, int y, colour c) {
 
 colour qtsurface::getpixel(int x, int y) const {
   if (bits_ == nullptr || x < 0 || y < 0 || x >= w_ || y >= h_) return white;
+  if (scaled_) {
+    // The device pixel at the middle of the pixel asked for.
+    const int dx = std::min(static_cast<int>((x + 0.5) * ratio_), image_->width() - 1);
+    const int dy = std::min(static_cast<int>((y + 0.5) * ratio_), image_->height() - 1);
+    return reinterpret_cast<const QRgb*>(bits_ + dy * bpl_)[dx] & 0xFFFFFF;
+  }
   return reinterpret_cast<const QRgb*>(bits_ + y * bpl_)[x] & 0xFFFFFF;
 }
 
@@ -329,12 +385,15 @@ void qtsurface::copyrect(const rect& to, const image& source, const rect& from) 
   QImage src = sourceimage(source);
   // Copying within one image: take the source part out first.
   QRect fr = qrect(from);
+  // A source of finer pixels (a HiDPI window's picture) is read in its own.
+  if (const qreal r = src.devicePixelRatio(); r != 1)
+    fr = QRectF(fr.x() * r, fr.y() * r, fr.width() * r, fr.height() * r).toAlignedRect();
   if (src.constBits() == bits_) {
     src = src.copy(fr);
     fr.moveTo(0, 0);
   }
   usemode(QPainter::CompositionMode_SourceOver);
-  painter_.drawImage(qrect(to), src, fr);
+  painter_->drawImage(qrect(to), src, fr);
 }
 
 void qtsurface::draw(int x, int y, const image& source) {
@@ -343,7 +402,7 @@ void qtsurface::draw(int x, int y, const image& source) {
   if (src.isNull()) return;
   if (src.constBits() == bits_) src = src.copy();
   usemode(QPainter::CompositionMode_SourceOver);
-  painter_.drawImage(x, y, src);
+  painter_->drawImage(x, y, src);
 }
 
 void qtsurface::drawtransparent(int x, int y, const image& source, colour transparent) {
@@ -352,7 +411,7 @@ void qtsurface::drawtransparent(int x, int y, const image& source, colour transp
   if (src.isNull()) return;
   if (src.constBits() == bits_) src = src.copy();
   const QRgb key = transparent & 0xFFFFFF;
-  if (vector_) {
+  if (!direct()) {
     // The key colour becomes see-through, then the picture is laid on top.
     QImage masked = src.convertToFormat(QImage::Format_ARGB32);
     for (int dy = 0; dy < masked.height(); ++dy) {
@@ -361,7 +420,7 @@ void qtsurface::drawtransparent(int x, int y, const image& source, colour transp
         if ((line[dx] & 0xFFFFFF) == key) line[dx] = 0;
     }
     usemode(QPainter::CompositionMode_SourceOver);
-    painter_.drawImage(x, y, masked);
+    painter_->drawImage(x, y, masked);
     return;
   }
   const int x0 = std::max(0, x), y0 = std::max(0, y);

@@ -10,6 +10,11 @@
 // there, so a second identical drawing restores the picture.
 // Fonts: the size is in points at the surface's resolution (96 per inch on
 // the screen), so fontheight() is -round(size * dpi / 72).
+// Scaled drawing: on an image with a device pixel ratio (a HiDPI window), on a
+// vector device and in a part of a printer page the painter maps the caller's
+// pixels onto finer device pixels; everything then goes through the painter,
+// strokes centred in the caller's pixels (half a pixel in), so the picture
+// lies where it lies at 1x, only sharper.
 #pragma once
 
 #include <QFont>
@@ -47,10 +52,18 @@ class qtsurface : public surface {
   // white) and XOR pens draw as plain ones. zoom > 1 draws everything that
   // many times as big (a sharp picture of several times a window's size).
   void attach(QPaintDevice* device, int width, int height, double zoom = 1);
+  // Draws through another surface's active painter (a printer page) into its
+  // rectangle to, as a picture of width x height pixels stretched to fill it.
+  // The painter's state is restored at detach; the other surface must stay
+  // attached meanwhile and not draw until then.
+  void attach(QPainter& shared, const QRectF& to, int width, int height);
+  // The painter this surface draws with (active while attached).
+  QPainter& painter() { return *painter_; }
 
   // Pens draw k times as wide as asked (k >= 1): a picture drawn k times as
   // big keeps the look of its lines. Set it together with k times the dpi.
   void setpenscale(int k) { penscale_ = k > 1 ? k : 1; }
+  int pixelscale() const override { return penscale_; }
 
   void setpen(const pen& p) override { pen_ = p; }
   pen getpen() const override { return pen_; }
@@ -83,6 +96,11 @@ class qtsurface : public surface {
 
  private:
   bool drawing() const { return bits_ != nullptr || vector_; }
+  // Scanline drawing: a plain image at one device pixel per pixel.
+  bool direct() const { return bits_ != nullptr && !scaled_; }
+  // Where a stroke through pixel v is drawn: its centre when scaled.
+  qreal at(int v) const { return scaled_ ? v + 0.5 : v; }
+  void begin();  // render hints of a fresh attachment
   bool rawpen() const;  // a pen the scanline code draws itself
   int penwidth() const { return pen_.width * penscale_; }
   void line(int x0, int y0, int x1, int y1);
@@ -96,7 +114,11 @@ class qtsurface : public surface {
   int dpi_;
   int penscale_ = 1;
   QImage* image_ = nullptr;
-  QPainter painter_;
+  QPainter own_;
+  QPainter* painter_ = &own_;
+  bool shared_ = false;   // painter_ belongs to another surface
+  bool scaled_ = false;   // the painter maps pixels onto finer device pixels
+  double ratio_ = 1;      // device pixels per pixel of an attached image
   uchar* bits_ = nullptr;
   bool vector_ = false;  // on a paint device without scanlines
   qsizetype bpl_ = 0;
