@@ -298,7 +298,10 @@ texerciser::canvaspoint texerciser::pointanywhere(tgrform& w) {
         std::isfinite(f.fixy[static_cast<std::size_t>(k)])) {
       const platform::point p = w.coords.worldtopixel(f.fixx[static_cast<std::size_t>(k)],
                                                       f.fixy[static_cast<std::size_t>(k)]);
-      if (std::abs(p.x) < 100000 && std::abs(p.y) < 100000) return {p.x, p.y, "on a fix point"};
+      // Far off the picture the pixel can be the end of the int range.
+      if (std::abs(static_cast<int64_t>(p.x)) < 100000 &&
+          std::abs(static_cast<int64_t>(p.y)) < 100000)
+        return {p.x, p.y, "on a fix point"};
     }
   }
   if (r < 65) {
@@ -639,6 +642,9 @@ void texerciser::saveandopen() {
     int left, top;
   };
   std::vector<labelcopy> labels;
+  // A label open for typing stands where its memo is; saving puts it there
+  // first, so take the places as the file will have them.
+  w->textlabels().tool().endediting();
   for (const auto& l : w->textlabels().tool().labels) labels.push_back({l->text, l->left, l->top});
   const std::array<double, 4> range{w->coords.minx, w->coords.maxx, w->coords.miny, w->coords.maxy};
 
