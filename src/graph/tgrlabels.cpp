@@ -98,6 +98,9 @@ bool tgrlabels::hasfigures() const {
 void tgrlabels::pant() {
   window_.pant();
 }
+void tgrlabels::editingended() {
+  main_.gesturedone({});
+}
 void tgrlabels::enablecutcopy(bool on) {
   main_.enablecutcopy(on);
 }

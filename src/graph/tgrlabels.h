@@ -43,6 +43,7 @@ class tgrlabels : public tlabelhost, public tclipwindow {
   bool hasfigures() const override;
   void pant() override;
   void enablecutcopy(bool on) override;
+  void editingended() override;
   void selecttool() override;
   void texttool() override;
   void clearhint() override;

@@ -501,8 +501,9 @@ void tgrform::dragrelease(int x, int y) {
   f.dragy = 0;
   // Only a figure that was dragged is snapped: a click leaves its values.
   if (dragged) snaptostep(f);
-  if (main_.tool == toolcode::move) f.initfixpoints();
-  f.fixmode = true;
+  // A moved curve has its fix points afresh and is out of fix mode.
+  f.fixmode = main_.tool != toolcode::move;
+  if (!f.fixmode) f.initfixpoints();
   main_.func().refresh();
   pant();
   refreshselection();
@@ -544,10 +545,11 @@ void tgrform::snaptostep(tfigure& f) {
 // nothing new: no figure is looked for under any pixel.
 void tgrform::refreshselection() {
   for (tfigure* f : selection) f->selected = true;
+  // Fix points are let go by a press of the move tool, not by showing the
+  // selection again: a window activated or a tool chosen changes no work.
   if (selection.size() == 1) {
     resetvisi(*selection[0]);
     selection[0]->showparams();
-    if (main_.tool == toolcode::move) selection[0]->fixmode = false;
   }
   repant();
   afterp();

@@ -182,6 +182,7 @@ void tlabeltool::endediting() {
   endedit(*curlabel);
   host_.memo().setvisible(false);
   host_.pant();
+  host_.editingended();
 }
 
 void tlabeltool::hidememo() {
@@ -191,6 +192,8 @@ void tlabeltool::hidememo() {
   labeldrag = false;
   host_.memo().setvisible(false);
   if (host_.fontwindow().visible()) host_.fontwindow().setvisible(false);
+  // A new label the memo never took the typing of is a label now, if empty.
+  host_.editingended();
 }
 
 void tlabeltool::memo2enter() {

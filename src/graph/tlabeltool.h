@@ -60,6 +60,8 @@ class tlabelhost : public tlabelowner {
   // The function name's first character and the primary selected figure's
   // formula as plain text; empty with no selection.
   virtual std::string primaryformula() = 0;
+  // The typing into a label is over: its text is now the label's.
+  virtual void editingended() {}
 };
 
 class tlabeltool {

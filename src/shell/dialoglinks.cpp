@@ -113,6 +113,8 @@ void toptionslink::setfuncname(const std::string&) {
 void toptionslink::redrawwindow() {
   if (main_.activewindow) main_.activewindow->pant();
   main_.func().refresh();
+  // The dialog stays open beside the windows: its OK is a step of its own.
+  main_.changedone(QString::fromUtf8("endring av innstillinger"));
 }
 
 tfigure* tpolylink::creategraph(int family) {

@@ -453,6 +453,10 @@ void tmainform::gesturedone(const std::string& verb) {
   if (history_) history_->record(platform::tounicode(verb));
 }
 
+void tmainform::changedone(const QString& name) {
+  if (history_) history_->record({}, name);
+}
+
 void tmainform::aboutclick() {
   for (auto& d : dialogs_)
     if (auto* a = dynamic_cast<tabout*>(d.get())) a->exec();

@@ -73,6 +73,9 @@ class tmainform : public QMainWindow, public tgraphhost {
   // Every change of the work, for "Angre" and "Gjør om".
   tundohistory& history() { return *history_; }
   void gesturedone(const std::string& verb) override;
+  // A change made outside the commands and the windows' gestures (OK in the
+  // options dialog) becomes one step of this name.
+  void changedone(const QString& name);
 
   // --- start-up (see startup.h for the order)
   void createpointdialogs();

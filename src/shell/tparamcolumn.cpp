@@ -137,7 +137,9 @@ bool tparamcolumn::eventFilter(QObject* watched, QEvent* event) {
       endentry();
     } else if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
-      if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down)
+      // Tab leaves the field for good even where no other field takes the focus.
+      if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up ||
+          key == Qt::Key_Down || key == Qt::Key_Tab || key == Qt::Key_Backtab)
         endentry();
     }
     return QWidget::eventFilter(watched, event);

@@ -40,6 +40,8 @@ class tparamcolumn : public QWidget {
   void refresh();
   // Ends a typed entry that has not ended yet.
   void endentry();
+  // Typed into, and the entry not yet ended.
+  bool entering() const { return pending_; }
   // The field's background while its text is no number.
   static QColor errorcolour() { return QColor(255, 192, 192); }
   void setletter(char letter);

@@ -150,6 +150,7 @@ void tundohistory::reset() {
   applying_ = true;
   stack_.clear();
   applying_ = false;
+  ++resets_;
   baseline_ = snapshot();
   updateactions();
 }
@@ -198,24 +199,56 @@ tundowindow tundohistory::windowstate(tgrform& w) {
   s.colours = {w.coords.axiscolour, w.coords.gridcolour, w.coords.figcolours[0],
                w.coords.figcolours[1]};
   s.background = w.background;
-  for (const tfigure* f : w.figures()) {
+  for (tfigure* f : w.figures()) {
     tundofigure r;
     r.kind = f->kind;
     r.param = f->param;
     if (const auto* c = dynamic_cast<const tcustom*>(f)) r.formula = c->formulatext;
-    r.fixx = f->fixx;
-    r.fixy = f->fixy;
-    r.fixcount = f->fixcount;
-    r.curfix = f->curfix;
-    r.fixmode = f->fixmode;
+    // Fix points the pupil placed are work. Without them the points follow
+    // the curve and are worked out afresh whenever it is drawn selected.
+    r.fixmode = placedfixpoints(*f);
+    if (r.fixmode) {
+      r.fixx = f->fixx;
+      r.fixy = f->fixy;
+      r.fixcount = f->fixcount;
+      r.curfix = f->curfix;
+    }
     r.frozen = f->frozen;
     s.figures.push_back(std::move(r));
   }
   // A label open in the memo counts with what it held when it was opened:
-  // the typing becomes a step when the editing ends.
-  for (const auto& l : w.textlabels().tool().labels)
+  // the typing becomes a step when the editing ends. A new label being
+  // written is no label yet; with its text it becomes one step.
+  tgrlabels& labels = w.textlabels();
+  for (const auto& l : labels.tool().labels) {
+    const bool writing = l.get() == labels.tool().curlabel && labels.memo().visible();
+    if (writing && l->text.empty()) continue;
     s.labels.push_back({labelrecord(*l), l->worldx, l->worldy});
+  }
   return s;
+}
+
+// In fix mode with other points than the curve starts with: a click of the
+// rotate or fix-point tool alone only shows the points there already were.
+bool tundohistory::placedfixpoints(tfigure& f) {
+  if (!f.fixmode) return false;
+  const auto x = f.fixx;
+  const auto y = f.fixy;
+  const int32_t count = f.fixcount;
+  const int32_t current = f.curfix;
+  const bool snapped = f.snapped;
+  f.initfixpoints();
+  bool same = f.fixcount == count;
+  for (int32_t k = 1; same && k <= count && k < 6; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    same = f.fixx[i] == x[i] && f.fixy[i] == y[i];
+  }
+  f.fixx = x;
+  f.fixy = y;
+  f.fixcount = count;
+  f.curfix = current;
+  f.snapped = snapped;
+  return !same;
 }
 
 tundostate tundohistory::snapshot() {
@@ -232,11 +265,6 @@ tundostate tundohistory::snapshot() {
 
 void tundohistory::record(const QString& dragverb, const QString& name) {
   if (!started_ || applying_ || !main_.hasfunc()) return;
-  // A label open for typing becomes one step with its text when it closes.
-  for (tgrform* w : main_.windowlist) {
-    const tgralab* open = w->textlabels().tool().curlabel;
-    if (open && open->editing) return;
-  }
   tundostate now = snapshot();
   const bool sameorder = now.order() == baseline_.order();
   std::vector<tundowindow> before;
@@ -401,6 +429,7 @@ void tundohistory::apply(const std::vector<int>& order, const std::vector<tundow
     front->refreshselection();
     main_.enablecutcopy(front->firstfig != front->lastfig);
   }
+
   func.selectfamily(func.figures.empty() ? tfunc::nofamilies : tgraphpanel::allfamilies);
   func.refresh();
   main_.figureschanged();
@@ -460,12 +489,8 @@ void tundohistory::setfigures(tgrform& w, const std::vector<tundofigure>& target
       tfigure& f = *w.figures()[keep];
       const tundofigure& t = target[keep];
       f.param = t.param;
-      f.fixx = t.fixx;
-      f.fixy = t.fixy;
-      f.fixcount = t.fixcount;
-      f.curfix = t.curfix;
-      f.fixmode = t.fixmode;
       f.frozen = t.frozen;
+      setfixpoints(f, t);
       ++keep;
     }
   tfunc& func = main_.func();
@@ -474,6 +499,18 @@ void tundohistory::setfigures(tgrform& w, const std::vector<tundofigure>& target
     std::unique_ptr<tfigure> gone = func.deletefig(*f);
   }
   for (std::size_t i = keep; i < target.size(); ++i) makefigure(w, target[i]);
+}
+
+void tundohistory::setfixpoints(tfigure& f, const tundofigure& t) {
+  f.fixmode = t.fixmode;
+  if (!t.fixmode) {
+    f.initfixpoints();
+    return;
+  }
+  f.fixx = t.fixx;
+  f.fixy = t.fixy;
+  f.fixcount = t.fixcount;
+  f.curfix = t.curfix;
 }
 
 tfigure* tundohistory::makefigure(tgrform& w, const tundofigure& t) {
@@ -488,12 +525,8 @@ tfigure* tundohistory::makefigure(tgrform& w, const tundofigure& t) {
   if (!f) return nullptr;
   if (auto* c = dynamic_cast<tcustom*>(f)) c->formulatext = t.formula;
   f->param = t.param;
-  f->fixx = t.fixx;
-  f->fixy = t.fixy;
-  f->fixcount = t.fixcount;
-  f->curfix = t.curfix;
-  f->fixmode = t.fixmode;
   f->frozen = t.frozen;
+  setfixpoints(*f, t);
   return f;
 }
 

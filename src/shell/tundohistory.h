@@ -28,6 +28,7 @@ struct tundofigure {
   uint8_t kind = 0;
   std::array<double, 6> param{};
   std::string formula;  // user-defined figures
+  // Only in fix mode: otherwise the points follow the curve.
   std::array<double, 6> fixx{};
   std::array<double, 6> fixy{};
   int32_t fixcount = 1;
@@ -84,6 +85,8 @@ class tundohistory {
   void start();
   // A new or opened project: the history begins again with the work as it is.
   void reset();
+  // How many times the history began again (a new or opened project).
+  int resets() const { return resets_; }
   // A gesture or command ended: a change since the last step becomes a step.
   // dragverb names a drag of a figure ("flytting"); name, when given, names
   // the whole step (a menu command's own word).
@@ -117,6 +120,8 @@ class tundohistory {
   void setlabels(tgrform& w, const std::vector<tundolabel>& labels);
   void setrange(tgrform& w, const std::array<double, 4>& range);
   tfigure* makefigure(tgrform& w, const tundofigure& f);
+  static void setfixpoints(tfigure& f, const tundofigure& t);
+  static bool placedfixpoints(tfigure& f);
   void reorder(const std::vector<int>& order);
   void updateactions();
   QString figurename(const tundostate& state, int windowid, std::size_t index) const;
@@ -127,4 +132,5 @@ class tundohistory {
   bool started_ = false;
   bool applying_ = false;
   int nextid_ = 1;
+  int resets_ = 0;
 };

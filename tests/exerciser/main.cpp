@@ -69,7 +69,8 @@ void watch(std::atomic<bool>& stop) {
 void usage() {
   std::fprintf(stderr,
                "usage: tarnelo-exerciser [--seed S] [--actions N] [--seconds T]\n"
-               "                         [--action-limit T] [--settings 0|1] [--verbose]\n");
+               "                         [--action-limit T] [--settings 0|1] [--verbose]\n"
+               "                         [--undo-every N] [--undo-depth N]\n");
 }
 
 }  // namespace
@@ -92,6 +93,10 @@ int main(int argc, char** argv) {
       o.actionlimit = std::strtod(argv[++i], nullptr);
     else if (a == "--settings" && more)
       o.settings = std::atoi(argv[++i]);
+    else if (a == "--undo-every" && more)
+      o.undoevery = std::atoi(argv[++i]);
+    else if (a == "--undo-depth" && more)
+      o.undodepth = std::atoi(argv[++i]);
     else if (a == "--verbose")
       o.verbose = true;
     else {

@@ -73,6 +73,11 @@ std::string num(double v) {
 const std::vector<std::string> newfigureitems{"line1", "parabola2", "parabola3", "hyperbola1",
                                               "sin1",  "cos1",      "pol31",     "pol41"};
 
+// Commands that may bring figures whose values come from a file, the
+// clipboard or the history rather than from a tool and its limits.
+const std::set<std::string> freshvaluecommands{"open1", "newproject1", "undo1",
+                                               "redo1", "undelete1",   "paste1"};
+
 const char* const savequestiontext = "Prosjektet er endret siden siste lagring.\rVil du lagre det?";
 
 }  // namespace
@@ -120,6 +125,9 @@ void texerciser::restart() {
   main_.reset();
   settle();
   start();
+  kept_.clear();
+  historyresets_ = -1;
+  freshvalues_ = true;
 }
 
 tgrform* texerciser::active() {
@@ -136,6 +144,7 @@ bool texerciser::run() {
   const int64_t began = nowms();
   {
     check();
+    checkhistory();
     while (options_.actions == 0 || done_ < options_.actions) {
       if (options_.seconds > 0 && static_cast<double>(nowms() - began) > options_.seconds * 1000)
         break;
@@ -148,6 +157,8 @@ bool texerciser::run() {
       // The program ended (Avslutt): the checks go on with it started afresh.
       if (!main_->isVisible()) restart();
       check();
+      checkhistory();
+      if (options_.undoevery > 0 && done_ % options_.undoevery == 0) undowalk();
       // The fake's records grow with every call; only the newest matter.
       if (services_.pointermoves.size() > 1000) services_.pointermoves.clear();
       if (services_.busycursor.size() > 1000) services_.busycursor.clear();
@@ -239,6 +250,7 @@ void texerciser::menucommand() {
   if (usable.empty()) return;
   const std::string name = rng_.pick(usable);
   log("menu " + name);
+  if (freshvaluecommands.count(name)) freshvalues_ = true;
   tgrform* w = active();
   const std::size_t before = w ? w->figures().size() : 0;
   const bool modified = main_->modified != 0;
@@ -261,6 +273,7 @@ void texerciser::toolbutton() {
   const std::string name = rng_.pick(names);
   QAction* a = main_->commands().button(name);
   log("button " + name);
+  if (freshvaluecommands.count(name)) freshvalues_ = true;
   if (a && a->isEnabled()) a->trigger();
 }
 
@@ -350,8 +363,12 @@ void texerciser::mouseoncanvas() {
     log("click " + what);
     QTest::mouseClick(c, button, mods, QPoint(p.x, p.y));
   } else if (kind < 55) {
+    // As a hand does it: press, release, the second press that is the
+    // double click, and its release.
     log("double click " + what);
-    QTest::mouseDClick(c, button, mods, QPoint(p.x, p.y));
+    QTest::mouseClick(c, button, mods, QPoint(p.x, p.y));
+    if (guard) QTest::mouseDClick(c, button, mods, QPoint(p.x, p.y));
+    if (guard) QTest::mouseRelease(c, button, mods, QPoint(p.x, p.y));
   } else if (kind < 90) {
     const int steps = rng_.between(1, 8);
     const int dx = rng_.between(-200, 200);
@@ -417,12 +434,16 @@ void texerciser::shortcut() {
       {Qt::Key_X, Qt::ControlModifier, "ctrl+X"},
       {Qt::Key_V, Qt::ControlModifier, "ctrl+V"},
       {Qt::Key_Delete, Qt::ShiftModifier, "shift+del"},
-      {Qt::Key_Insert, Qt::ShiftModifier, "shift+ins"}};
+      {Qt::Key_Insert, Qt::ShiftModifier, "shift+ins"},
+      {Qt::Key_Z, Qt::ControlModifier, "ctrl+Z"},
+      {Qt::Key_Y, Qt::ControlModifier, "ctrl+Y"},
+      {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "ctrl+shift+Z"}};
   const auto& [key, mods, name] = rng_.pick(keys);
   QWidget* target = QApplication::focusWidget();
   if (!target || target->window() != main_.get())
     target = active() ? static_cast<QWidget*>(&active()->canvas()) : main_.get();
   log(std::string("shortcut ") + name);
+  if (key != Qt::Key_S && key != Qt::Key_C && key != Qt::Key_X) freshvalues_ = true;
   QTest::keyClick(target, key, mods);
 }
 
@@ -623,6 +644,7 @@ void texerciser::otherwindow() {
 }
 
 void texerciser::saveandopen() {
+  freshvalues_ = true;
   tgrform* w = active();
   QAction* saveas = main_->commands().item("saveas1");
   QAction* open = main_->commands().item("open1");
@@ -703,6 +725,7 @@ void texerciser::saveandopen() {
 }
 
 void texerciser::damagedfile() {
+  freshvalues_ = true;
   std::vector<std::string> saved;
   for (const std::string& f : services_.knownfiles)
     if (QFileInfo::exists(QString::fromStdString(f))) saved.push_back(f);
@@ -977,6 +1000,7 @@ std::string texerciser::randomsettings() {
 // --- checks
 
 void texerciser::snapshot() {
+  freshvalues_ = false;
   before_.clear();
   for (const auto& f : main_->func().figures) before_[f.get()] = {f->param};
   for (int k = 1; k <= 5; ++k) {
@@ -1046,8 +1070,10 @@ void texerciser::check() {
              num(f.fixx[k]) + "," + num(f.fixy[k]) + " in the range " + num(f.coords->minx) + ".." +
              num(f.coords->maxx) + " x " + num(f.coords->miny) + ".." + num(f.coords->maxy));
     }
+    // A figure from a file or the history may hold values outside today's
+    // limits; and a new figure may stand where a gone one stood in memory.
     const auto was = before_.find(&f);
-    if (was == before_.end()) continue;
+    if (freshvalues_ || was == before_.end()) continue;
     for (int k = 1; k <= 5; ++k) {
       const auto ks = static_cast<std::size_t>(k);
       const float lo = m.func().boxmin(k);
@@ -1058,4 +1084,151 @@ void texerciser::check() {
              " changed to " + num(f.param[ks]) + ", outside " + num(lo) + ".." + num(hi));
     }
   }
+}
+
+// --- the undo history
+
+namespace {
+
+std::string figuretext(const tundofigure& f) {
+  std::string t = "family " + std::to_string(f.kind) + " (";
+  for (std::size_t k = 1; k <= 5; ++k) t += (k > 1 ? " " : "") + num(f.param[k]);
+  t += ")";
+  if (!f.formula.empty()) t += " " + f.formula;
+  if (f.fixmode) {
+    t += ", fix points";
+    for (int k = 1; k <= f.fixcount && k < 6; ++k) {
+      const auto i = static_cast<std::size_t>(k);
+      t += " " + num(f.fixx[i]) + "," + num(f.fixy[i]);
+    }
+  }
+  if (f.frozen) t += ", frozen";
+  return t;
+}
+
+// The first difference in the work of two states, or nothing. Where a label
+// stands in window pixels follows from its world place and the range.
+std::string workdifference(const tundostate& was, const tundostate& now) {
+  if (was.order() != now.order()) {
+    std::string t = "the windows are ";
+    for (int id : now.order()) t += std::to_string(id) + " ";
+    t += "instead of ";
+    for (int id : was.order()) t += std::to_string(id) + " ";
+    return t;
+  }
+  for (const tundowindow& a : was.windows) {
+    const tundowindow& b = *now.find(a.id);
+    const std::string name = "window " + std::to_string(a.id) + " (" + show(b.title) + ")";
+    if (a.range != b.range)
+      return name + " shows " + num(b.range[0]) + ".." + num(b.range[1]) + " x " +
+             num(b.range[2]) + ".." + num(b.range[3]) + " instead of " + num(a.range[0]) + ".." +
+             num(a.range[1]) + " x " + num(a.range[2]) + ".." + num(a.range[3]);
+    if (a.figures.size() != b.figures.size())
+      return name + " holds " + std::to_string(b.figures.size()) + " figures instead of " +
+             std::to_string(a.figures.size());
+    for (std::size_t i = 0; i < a.figures.size(); ++i)
+      if (!(a.figures[i] == b.figures[i]))
+        return name + " figure " + std::to_string(i + 1) + " is " + figuretext(b.figures[i]) +
+               (a.figures[i].fixmode != b.figures[i].fixmode ? " (fix mode differs)" : "") +
+               " instead of " + figuretext(a.figures[i]);
+    if (a.labels.size() != b.labels.size())
+      return name + " holds " + std::to_string(b.labels.size()) + " labels instead of " +
+             std::to_string(a.labels.size());
+    for (std::size_t i = 0; i < a.labels.size(); ++i) {
+      tundolabel la = a.labels[i];
+      tundolabel lb = b.labels[i];
+      la.record.left = lb.record.left;
+      la.record.top = lb.record.top;
+      if (!(la == lb)) return name + " label " + std::to_string(i + 1) + " differs";
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+void texerciser::checkhistory() {
+  tundohistory& h = main_->history();
+  const QUndoStack& s = h.stack();
+  const void* oldest = s.count() > 0 ? static_cast<const void*>(s.command(0)) : nullptr;
+  if (h.resets() != historyresets_) {
+    historyresets_ = h.resets();
+    kept_.clear();
+  } else if (s.count() == tundohistory::limit && oldest != oldeststep_) {
+    // The oldest steps were dropped and the step numbers moved down.
+    kept_.clear();
+  }
+  oldeststep_ = oldest;
+  const int index = s.index();
+  const void* step = index > 0 ? static_cast<const void*>(s.command(index - 1)) : nullptr;
+  if (options_.verbose)
+    std::fprintf(stderr, "    history at step %d of %d: %s\n", index, s.count(),
+                 index > 0 ? show(s.text(index - 1)).c_str() : "");
+  if (index < s.count()) {
+    // Steps were undone: the work is what it was after this step.
+    for (const keptstate& k : kept_)
+      if (k.index == index && k.step == step) {
+        const std::string d = workdifference(k.state, h.snapshot());
+        if (!d.empty()) fail("after undo or redo to step " + std::to_string(index) + ", " + d);
+      }
+    return;
+  }
+  tundostate now = h.snapshot();
+  // A value typed into a box counts once it is entered.
+  for (int k = 1; k <= 5; ++k)
+    if (main_->func().column(k).entering()) return;
+  // The newest step replaces any kept after it (redo steps thrown away).
+  while (!kept_.empty() && (kept_.back().index > index ||
+                            (kept_.back().index == index && kept_.back().step != step)))
+    kept_.pop_back();
+  if (!kept_.empty() && kept_.back().index == index) {
+    const std::string d = workdifference(kept_.back().state, now);
+    if (!d.empty())
+      fail("the work changed without a step in the undo history: " + d);
+    kept_.back().state = std::move(now);
+    return;
+  }
+  kept_.push_back({index, step, std::move(now)});
+}
+
+void texerciser::undowalk() {
+  tundohistory& h = main_->history();
+  QUndoStack& s = h.stack();
+  QAction* undo = main_->commands().item("undo1");
+  QAction* redo = main_->commands().item("redo1");
+  if (!undo || !redo || main_->buttondown != 0) return;
+  const tundostate start = h.snapshot();
+  ++walks_;
+  log("walk back through the undo history from step " + std::to_string(s.index()));
+  int top = s.index();
+  bool comparestart = true;
+  int steps = 0;
+  while (undo->isEnabled() && steps < options_.undodepth) {
+    const int at = s.index();
+    const int count = s.count();
+    undo->trigger();
+    settle();
+    // A change not yet a step (a label being typed) becomes one first.
+    const int pushed = s.count() - count;
+    if (steps == 0) {
+      top += pushed;
+      // That step holds what the start state did not.
+      if (pushed != 0) comparestart = false;
+    }
+    if (s.index() != at + pushed - 1)
+      fail("Angre at step " + std::to_string(at) + " did not go back one");
+    ++steps;
+    checkhistory();
+  }
+  log("  and forward again after " + std::to_string(steps) + " steps");
+  while (s.index() < top) {
+    const int at = s.index();
+    if (!redo->isEnabled()) fail("Gjør om is not enabled at step " + std::to_string(at));
+    redo->trigger();
+    settle();
+    if (s.index() != at + 1) fail("Gjør om at step " + std::to_string(at) + " did not go on one");
+    checkhistory();
+  }
+  const std::string d = comparestart ? workdifference(start, h.snapshot()) : std::string();
+  if (!d.empty()) fail("undoing " + std::to_string(steps) + " steps and redoing them: " + d);
 }

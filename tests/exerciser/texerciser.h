@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/qt/qtimage.h"
+#include "shell/tundohistory.h"
 #include "trng.h"
 #include "tscriptedservices.h"
 
@@ -38,6 +39,8 @@ struct texerciseoptions {
   double actionlimit = 5;  // seconds one action may take
   int settings = -1;       // 1 a random settings file, 0 none, -1 as the seed says
   bool verbose = false;
+  int undoevery = 250;  // actions between walks through the undo history; 0 none
+  int undodepth = 300;  // steps one walk goes back at most
 };
 
 class texerciser {
@@ -105,6 +108,11 @@ class texerciser {
   };
   void snapshot();
   void check();
+  // The work after every step, kept while the history holds that step: a
+  // state that changed without a step, or an undo or redo that does not
+  // give it back, breaks the rule.
+  void checkhistory();
+  void undowalk();
   void fail(const std::string& reason);
 
   texerciseoptions options_;
@@ -130,4 +138,15 @@ class texerciser {
   std::array<float, 6> maxbefore_{};
   std::size_t figuresbefore_ = 0;
   bool expectmodified_ = false;
+  bool freshvalues_ = false;  // the action may bring values from a file or the history
+
+  struct keptstate {
+    int index;
+    const void* step;  // the step that led here
+    tundostate state;
+  };
+  std::vector<keptstate> kept_;  // by step number, rising
+  const void* oldeststep_ = nullptr;
+  int historyresets_ = -1;
+  int64_t walks_ = 0;
 };

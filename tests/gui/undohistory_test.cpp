@@ -4,6 +4,7 @@
 // the coordinate range and the windows), with the menu texts that name it.
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <bit>
@@ -14,9 +15,12 @@
 #include "figures/trectangle.h"
 #include "graph/tgranalysis.h"
 #include "graph/tgrcanvas.h"
+#include "graph/tfontwindow.h"
 #include "graph/tgrlabels.h"
 #include "graph/tmemoedit.h"
 #include "guifixture.h"
+#include "settings/toptionsform.h"
+#include "shell/dialoglinks.h"
 #include "shell/tcommands.h"
 #include "shell/tiorecords.h"
 #include "shell/tundohistory.h"
@@ -32,6 +36,7 @@ struct seenfigure {
   std::array<uint64_t, 6> fixx;
   std::array<uint64_t, 6> fixy;
   int fixcount;
+  bool fixmode;
   bool frozen;
   bool operator==(const seenfigure&) const = default;
 };
@@ -89,9 +94,16 @@ class undotest : public guitest {
       s.title = w->windowTitle();
       s.range = bits(
           std::array<double, 4>{w->coords.minx, w->coords.maxx, w->coords.miny, w->coords.maxy});
-      for (tfigure* f : w->figures())
+      for (tfigure* f : w->figures()) {
+        // The fix points in use; the entries after them are left-overs.
+        std::array<double, 6> fx{}, fy{};
+        for (int k = 1; k <= f->fixcount && k < 6; ++k) {
+          fx[static_cast<std::size_t>(k)] = f->fixx[static_cast<std::size_t>(k)];
+          fy[static_cast<std::size_t>(k)] = f->fixy[static_cast<std::size_t>(k)];
+        }
         s.figures.push_back(
-            {f->kind, bits(f->param), bits(f->fixx), bits(f->fixy), f->fixcount, f->frozen});
+            {f->kind, bits(f->param), bits(fx), bits(fy), f->fixcount, f->fixmode, f->frozen});
+      }
       for (const auto& l : w->textlabels().tool().labels)
         s.labels.push_back({l->text, l->left, l->top, l->width, l->height, l->font.size});
       out.push_back(std::move(s));
@@ -270,6 +282,33 @@ TEST_F(undotest, eachchangeisonestepthatundoesandredoesexactly) {
          t.makelabel({40, 40, 160, 60}, "Toppunkt");
        },
        "A&ngre ny tekst"},
+      {"new label closed with its font window", parabola,
+       [](undotest& t) {
+         t.trigger("text1");
+         t.drag({40, 40}, {160, 60});
+         tlabeltool& tool = t.active().textlabels().tool();
+         if (!tool.labels.back()->editing) tool.memo2enter();
+         QTest::keyClicks(&t.active().textlabels().memoedit(), QStringLiteral("Toppunkt"));
+         t.main->fontwindow()->close();
+       },
+       "A&ngre ny tekst"},
+      {"typed value left by Tab", parabola,
+       [](undotest& t) {
+         QLineEdit& e = t.edit(2);
+         e.setFocus();
+         e.selectAll();
+         QTest::keyClicks(&e, QStringLiteral("4"));
+         QTest::keyClick(&e, Qt::Key_Tab);
+       },
+       "A&ngre endring av F1"},
+      {"options dialog OK", parabola,
+       [](undotest& t) {
+         t.trigger("options1");
+         toptionsform& o = *optionsform(*t.main);
+         o.field("MinX")->setText("-4");
+         QTest::mouseClick(o.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+       },
+       "A&ngre endring av innstillinger"},
       {"label moved",
        [](undotest& t) {
          t.makelabel({40, 40, 160, 60}, "Toppunkt");
@@ -395,6 +434,58 @@ TEST_F(undotest, ctrlzduringadragwaitsforthedragtoend) {
   EXPECT_EQ(item("undo1"), QStringLiteral("A&ngre flytting av F1"));
   undo();
   EXPECT_EQ(bits(f.param), bits(start));
+}
+
+// Fix points the pupil placed are work: choosing the move tool and going to
+// another window and back changes nothing, and Ctrl+Z and Ctrl+Y take them
+// away and bring them back.
+TEST_F(undotest, placedfixpointssurviveatoolandawindowchangeandundoexactly) {
+  trigger("newwindow1");
+  make("line1", {"1", "0"});
+  main->mdi().setActiveSubWindow(main->windowlist[0]);
+  main->activated(*main->windowlist[0]);
+  tfigure& f = make("parabola2", {"0,5", "-1", "-3"});
+  const std::vector<seenwindow> before = work();
+  trigger("fixpoint1");
+  click(on(f, 2));
+  click(on(f, -1));
+  ASSERT_TRUE(f.fixmode);
+  ASSERT_EQ(f.fixcount, 2);
+  const std::vector<seenwindow> placed = work();
+  const int stepsplaced = steps();
+
+  trigger("move1");
+  main->mdi().setActiveSubWindow(main->windowlist[1]);
+  main->activated(*main->windowlist[1]);
+  main->mdi().setActiveSubWindow(main->windowlist[0]);
+  main->activated(*main->windowlist[0]);
+  EXPECT_EQ(steps(), stepsplaced);
+  EXPECT_EQ(work(), placed);
+
+  undo();
+  EXPECT_FALSE(f.fixmode);
+  EXPECT_EQ(work(), before);
+  redo();
+  EXPECT_EQ(work(), placed);
+  EXPECT_FALSE(enabled("redo1"));
+}
+
+// Drawing a figure selected again after Ctrl+Z is no change: Ctrl+Y still
+// repeats what was undone.
+TEST_F(undotest, clickingafigureafterundokeepstheredo) {
+  tfigure& f = make("parabola2", {"0,5", "-1", "-3"});
+  for (const char* tool : {"fixpoint1", "rotate1", "move1", "select1"}) {
+    SCOPED_TRACE(tool);
+    typevalue(2, "2");
+    const std::array<double, 6> typed = f.param;
+    undo();
+    trigger(tool);
+    click(on(f, 1.5));
+    click(on(f, 1.5));
+    ASSERT_TRUE(enabled("redo1"));
+    redo();
+    EXPECT_EQ(bits(f.param), bits(typed));
+  }
 }
 
 // --- the modified flag and the exit question
