@@ -1159,6 +1159,9 @@ void texerciser::checkhistory() {
     kept_.clear();
   }
   oldeststep_ = oldest;
+  // A value typed into a box counts once it is entered.
+  for (int k = 1; k <= 5; ++k)
+    if (main_->func().column(k).entering()) return;
   const int index = s.index();
   const void* step = index > 0 ? static_cast<const void*>(s.command(index - 1)) : nullptr;
   if (options_.verbose)
@@ -1174,9 +1177,6 @@ void texerciser::checkhistory() {
     return;
   }
   tundostate now = h.snapshot();
-  // A value typed into a box counts once it is entered.
-  for (int k = 1; k <= 5; ++k)
-    if (main_->func().column(k).entering()) return;
   // The newest step replaces any kept after it (redo steps thrown away).
   while (!kept_.empty() && (kept_.back().index > index ||
                             (kept_.back().index == index && kept_.back().step != step)))

@@ -311,3 +311,33 @@ TEST(qtsurface, empty_and_resized_images) {
   EXPECT_EQ(none.width(), 0);
   EXPECT_EQ(s.getpixel(0, 0), white);
 }
+
+// A wide pen's chain of lines that runs far out of the picture draws what the
+// same chain cut off just outside it draws (and costs no more).
+TEST(qtsurface, wide_polyline_far_out_of_the_picture_draws_its_visible_part) {
+  constexpr int far = 1000000;
+  struct row {
+    const char* name;
+    std::vector<point> farout, near;
+  };
+  const std::vector<row> rows = {
+      {"horizontal", {{-far, 10}, {far, 10}}, {{-40, 10}, {70, 10}}},
+      {"out over the top and back",
+       {{2, 2}, {2, -far}, {20, -far}, {20, 2}},
+       {{2, 2}, {2, -40}, {20, -40}, {20, 2}}},
+      {"up and down across",
+       {{5, -far}, {5, far}, {9, far}, {9, -far}, {25, -far}},
+       {{5, -40}, {5, 70}, {9, 70}, {9, -40}, {25, -40}}},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    qtimage a(30, 30);
+    qtimage b(30, 30);
+    for (qtimage* img : {&a, &b}) {
+      img->canvas().setpen({red_, 3, penstyle::solid, penmode::copy});
+      img->canvas().polyline(img == &a ? r.farout : r.near);
+    }
+    EXPECT_EQ(pixels(a.canvas(), 30, 30), pixels(b.canvas(), 30, 30));
+    EXPECT_NE(pixels(a.canvas(), 30, 30), pixels(qtimage(30, 30).canvas(), 30, 30));
+  }
+}

@@ -3,6 +3,8 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/cp1252.h"
@@ -42,6 +44,57 @@ constexpr QRgb opaque = 0xFF000000u;
 // off the surface only needs to leave it.
 int clampcoord(int v) {
   return std::clamp(v, -100000, 100000);
+}
+
+// The part of the segment a-b inside box (Liang-Barsky); false when none.
+bool clipsegment(QPointF& a, QPointF& b, const QRectF& box) {
+  const double dx = b.x() - a.x();
+  const double dy = b.y() - a.y();
+  double t0 = 0;
+  double t1 = 1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(),
+                       box.bottom() - a.y()};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
+    if (t0 > t1) return false;
+  }
+  const QPointF from = a;
+  if (t1 < 1) b = QPointF(from.x() + t1 * dx, from.y() + t1 * dy);
+  if (t0 > 0) a = QPointF(from.x() + t0 * dx, from.y() + t0 * dy);
+  return true;
+}
+
+// The runs of a chain of lines that can reach the picture: each segment cut
+// to the box. A curve that leaves the picture by thousands of pixels then
+// costs the painter no more than one that stays in it.
+std::vector<QPolygonF> visibleruns(std::span<const platform::point> points, const QRectF& box) {
+  std::vector<QPolygonF> runs;
+  QPolygonF run;
+  for (size_t i = 1; i < points.size(); ++i) {
+    QPointF a(points[i - 1].x, points[i - 1].y);
+    QPointF b(points[i].x, points[i].y);
+    const bool whole = box.contains(a) && box.contains(b);
+    if (!whole && !clipsegment(a, b, box)) {
+      if (!run.isEmpty()) runs.push_back(std::exchange(run, {}));
+      continue;
+    }
+    if (run.isEmpty() || run.back() != a) {
+      if (!run.isEmpty()) runs.push_back(std::exchange(run, {}));
+      run.append(a);
+    }
+    run.append(b);
+  }
+  if (!run.isEmpty()) runs.push_back(std::move(run));
+  return runs;
 }
 
 }  // namespace
@@ -249,6 +302,21 @@ void qtsurface::polyline(std::span<const point> points) {
   // Wide and dashed pens in one painter call: joins look right and it is
   // many times faster than segment by segment.
   usepen();
+  const int margin = penwidth() + 2;
+  const QRectF box(-margin, -margin, w_ + 2.0 * margin, h_ + 2.0 * margin);
+  const bool inside = w_ <= 0 || h_ <= 0 || std::all_of(points.begin(), points.end(), [&](point p) {
+                        return box.contains(QPointF(p.x, p.y));
+                      });
+  if (!inside) {
+    const qreal shift = scaled_ ? 0.5 : 0;
+    for (QPolygonF& run : visibleruns(points, box)) {
+      if (!scaled_)
+        for (QPointF& p : run) p = QPointF(std::round(p.x()), std::round(p.y()));
+      run.translate(shift, shift);
+      painter_->drawPolyline(run);
+    }
+    return;
+  }
   if (scaled_) {
     QPolygonF poly;
     poly.reserve(static_cast<qsizetype>(points.size()));
