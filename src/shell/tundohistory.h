@@ -28,7 +28,7 @@ struct tundofigure {
   uint8_t kind = 0;
   std::array<double, 6> param{};
   std::string formula;  // user-defined figures
-  // Only in fix mode: otherwise the points follow the curve.
+  // Only points the pupil placed: otherwise they follow the curve.
   std::array<double, 6> fixx{};
   std::array<double, 6> fixy{};
   int32_t fixcount = 1;

@@ -1120,9 +1120,9 @@ std::string workdifference(const tundostate& was, const tundostate& now) {
     const tundowindow& b = *now.find(a.id);
     const std::string name = "window " + std::to_string(a.id) + " (" + show(b.title) + ")";
     if (a.range != b.range)
-      return name + " shows " + num(b.range[0]) + ".." + num(b.range[1]) + " x " +
-             num(b.range[2]) + ".." + num(b.range[3]) + " instead of " + num(a.range[0]) + ".." +
-             num(a.range[1]) + " x " + num(a.range[2]) + ".." + num(a.range[3]);
+      return name + " shows " + num(b.range[0]) + ".." + num(b.range[1]) + " x " + num(b.range[2]) +
+             ".." + num(b.range[3]) + " instead of " + num(a.range[0]) + ".." + num(a.range[1]) +
+             " x " + num(a.range[2]) + ".." + num(a.range[3]);
     if (a.figures.size() != b.figures.size())
       return name + " holds " + std::to_string(b.figures.size()) + " figures instead of " +
              std::to_string(a.figures.size());
@@ -1178,13 +1178,12 @@ void texerciser::checkhistory() {
   }
   tundostate now = h.snapshot();
   // The newest step replaces any kept after it (redo steps thrown away).
-  while (!kept_.empty() && (kept_.back().index > index ||
-                            (kept_.back().index == index && kept_.back().step != step)))
+  while (!kept_.empty() &&
+         (kept_.back().index > index || (kept_.back().index == index && kept_.back().step != step)))
     kept_.pop_back();
   if (!kept_.empty() && kept_.back().index == index) {
     const std::string d = workdifference(kept_.back().state, now);
-    if (!d.empty())
-      fail("the work changed without a step in the undo history: " + d);
+    if (!d.empty()) fail("the work changed without a step in the undo history: " + d);
     kept_.back().state = std::move(now);
     return;
   }

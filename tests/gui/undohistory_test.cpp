@@ -13,9 +13,9 @@
 
 #include "figures/tanalysis.h"
 #include "figures/trectangle.h"
+#include "graph/tfontwindow.h"
 #include "graph/tgranalysis.h"
 #include "graph/tgrcanvas.h"
-#include "graph/tfontwindow.h"
 #include "graph/tgrlabels.h"
 #include "graph/tmemoedit.h"
 #include "guifixture.h"
