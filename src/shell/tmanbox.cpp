@@ -241,7 +241,8 @@ bool tmanbox::drag(const std::string& control, int32_t row) {
         std::min<int64_t>(s.tapeposition, std::max<int64_t>(target, s.lowend())));
   s.pointerrow = row;
   s.redraw();
-  value = static_cast<float>(s.pointervalue());
+  // A limit between two rows of the tape: the end row reads beyond it.
+  value = inlimits(static_cast<float>(s.pointervalue()));
   writing = 0;
   dragflag = 1;
   writeedit();

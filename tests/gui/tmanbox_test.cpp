@@ -143,6 +143,32 @@ TEST_F(boxfixture, dragging50pixelswithinterval1changesthevaluebyexactly1) {
   EXPECT_FALSE(box.drag("scale1", 10));
 }
 
+// Limits that fall between two rows of the tape: dragging it to either end
+// and back never gives a value outside them.
+TEST_F(boxfixture, thetapeneverdragsthevalueoutofthelimits) {
+  struct row {
+    const char* name;
+    tboxconfig config;
+    float start;
+  };
+  const std::vector<row> rows = {
+      {"Min 5 on a tape of twenties", {5, 100, -1, 100, 0.01f}, 50},
+      {"Max -5, reversed", {-100, -5, 1, 100, 0.01f}, -50},
+      {"quarters on a tape of twos", {0.25f, 7.75f, -1, 10, 0.01f}, 3},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    make(r.config, r.start);
+    ASSERT_FLOAT_EQ(box.value, r.start);
+    press("scale1", 0);
+    for (int to : {-300, 300, 0, 100000, -100000, 17}) {
+      box.drag("scale1", to);
+      EXPECT_GE(box.value, r.config.min) << "dragged to row " << to;
+      EXPECT_LE(box.value, r.config.max) << "dragged to row " << to;
+    }
+  }
+}
+
 TEST_F(boxfixture, settingsthatexcludethevalueareignored) {
   make({}, -5);
   EXPECT_FALSE(box.applysettings({0, 10, -1, 1, 0.5f}));
