@@ -149,11 +149,15 @@ void tcoords::pushzoom() { zoomhistory.push_back({minx, miny, maxx, maxy}); }
 
 void tcoords::popzoom() {
   if (zoomhistory.empty()) {
-    const double s = std::sqrt(2.0);
-    minx *= s;
-    maxx *= s;
-    miny *= s;
-    maxy *= s;
+    // Out to the bounds of the coordinate system and no further: a range
+    // beyond them is one no window could be set up with again.
+    const auto out = [](double v) { return std::clamp(v * std::sqrt(2.0), -maxbound, maxbound); };
+    const double x0 = out(minx), x1 = out(maxx), y0 = out(miny), y1 = out(maxy);
+    if (!(x0 < x1) || !(y0 < y1)) return;
+    minx = x0;
+    maxx = x1;
+    miny = y0;
+    maxy = y1;
     return;
   }
   const tzoomrecord z = zoomhistory.back();

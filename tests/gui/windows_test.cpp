@@ -49,6 +49,24 @@ TEST_F(windowtest, awindowmadewiththezoomintoolzoomsoutfromitsownwindow) {
   EXPECT_GT(w.coords.maxy, 10);
 }
 
+// "Zoom ut" again and again stops at the bounds of the coordinate system, so
+// the range stays one Ctrl+Z and Ctrl+Y can set the window up with again.
+TEST_F(windowtest, zoomingoutagainandagainstopsattheboundsandundoes) {
+  tgrform& w = active();
+  for (int i = 0; i < 30; ++i) {
+    main->commands().item("zoomout2")->trigger();
+    for (double v : {w.coords.minx, w.coords.maxx, w.coords.miny, w.coords.maxy})
+      ASSERT_LE(std::fabs(v), tcoords::maxbound) << "after zoom " << i + 1;
+  }
+  EXPECT_DOUBLE_EQ(w.coords.minx, -tcoords::maxbound);
+  EXPECT_DOUBLE_EQ(w.coords.maxy, tcoords::maxbound);
+  QTest::keyClick(main.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_LT(w.coords.maxx, tcoords::maxbound);
+  QTest::keyClick(main.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_DOUBLE_EQ(w.coords.minx, -tcoords::maxbound);
+  EXPECT_DOUBLE_EQ(w.coords.maxx, tcoords::maxbound);
+}
+
 TEST_F(windowtest, lastwindownevercloses) {
   tgrform& w = active();
   EXPECT_FALSE(w.formclose());
