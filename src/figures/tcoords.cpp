@@ -142,7 +142,9 @@ platform::point tcoords::worldtopixel(double x, double y) const {
 
 worldpoint tcoords::pixeltoworld(int32_t px, int32_t py) const {
   const int h = window != nullptr ? window->clientheight() : bottom;
-  return {px / xscale + minx, (h - py) / yscale + miny};
+  // A window with no pixels on an axis has no scale there: every pixel stands
+  // at the top left of the range on it.
+  return {xscale != 0 ? px / xscale + minx : minx, yscale != 0 ? (h - py) / yscale + miny : maxy};
 }
 
 void tcoords::pushzoom() { zoomhistory.push_back({minx, miny, maxx, maxy}); }

@@ -1106,6 +1106,16 @@ std::string figuretext(const tundofigure& f) {
   return t;
 }
 
+std::string labeltext(const tundolabel& l) {
+  const tlabelrecord& r = l.record;
+  std::string t = std::to_string(r.lines.size()) + " lines";
+  if (!r.lines.empty()) t += " '" + r.lines.front() + "'";
+  return t + ", " + r.fontname + " " + std::to_string(r.fontsize) + " style " +
+         std::to_string(r.fontstyle) + " colour " + std::to_string(r.fontcolour) + ", " +
+         std::to_string(r.width) + "x" + std::to_string(r.height) + " at " + num(l.worldx) + "," +
+         num(l.worldy);
+}
+
 // The first difference in the work of two states, or nothing. Where a label
 // stands in window pixels follows from its world place and the range.
 std::string workdifference(const tundostate& was, const tundostate& now) {
@@ -1139,7 +1149,9 @@ std::string workdifference(const tundostate& was, const tundostate& now) {
       tundolabel lb = b.labels[i];
       la.record.left = lb.record.left;
       la.record.top = lb.record.top;
-      if (!(la == lb)) return name + " label " + std::to_string(i + 1) + " differs";
+      if (!(la == lb))
+        return name + " label " + std::to_string(i + 1) + " is " + labeltext(lb) + " instead of " +
+               labeltext(la);
     }
   }
   return {};

@@ -829,6 +829,35 @@ TEST_F(iofiletest, alabelfaroutofthewindowkeepsitsplacethroughopenandsave) {
   }
 }
 
+// A label written while the window has no room for its picture still gets a
+// place in the world, which the window shows once it is larger and a save
+// keeps.
+TEST_F(iofiletest, alabelwrittenwhilethewindowhasnoheightkeepsaplace) {
+  tgrform& w = active();
+  const QSize normal = w.size();
+  w.resize(normal.width(), normal.height() - w.clientheight());
+  ASSERT_EQ(w.clientheight(), 0);
+  main->commands().item("text1")->trigger();
+  QTest::mousePress(&w.canvas(), Qt::LeftButton, {}, QPoint(12, 0));
+  QMouseEvent e(QEvent::MouseMove, QPointF(150, 40), w.canvas().mapToGlobal(QPointF(150, 40)),
+                Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&w.canvas(), &e);
+  QTest::mouseRelease(&w.canvas(), Qt::LeftButton, {}, QPoint(150, 40));
+  main->commands().item("select1")->trigger();
+  ASSERT_EQ(w.textlabels().tool().labels.size(), 1u);
+  const tgralab& l = *w.textlabels().tool().labels.at(0);
+  EXPECT_TRUE(std::isfinite(l.worldx) && std::isfinite(l.worldy))
+      << "label at " << l.worldx << "," << l.worldy;
+  w.resize(normal);
+  w.pant();
+  EXPECT_GE(l.top, -32767);
+  EXPECT_LE(l.top, 32767);
+  const std::string name = path("lav.QVW");
+  answerfile(name, 2);
+  main->commands().item("saveas1")->trigger();
+  EXPECT_EQ(decodeqvfile(readall(name)).labels.at(0).top, l.top);
+}
+
 TEST_F(iofiletest, openingawindowthatisopenasksforacopy) {
   main->runcommand("line1");
   const std::string name = path("w.QVW");
