@@ -1209,7 +1209,6 @@ void texerciser::undowalk() {
   QAction* redo = main_->commands().item("redo1");
   if (!undo || !redo || main_->buttondown != 0) return;
   const tundostate start = h.snapshot();
-  ++walks_;
   log("walk back through the undo history from step " + std::to_string(s.index()));
   int top = s.index();
   bool comparestart = true;

@@ -148,5 +148,4 @@ class texerciser {
   std::vector<keptstate> kept_;  // by step number, rising
   const void* oldeststep_ = nullptr;
   int historyresets_ = -1;
-  int64_t walks_ = 0;
 };
