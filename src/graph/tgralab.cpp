@@ -79,6 +79,13 @@ platform::surface* tgralab::separatescreen() {
   return screen;
 }
 
+void tgralab::placefromworld() {
+  if (!owner) return;
+  const platform::point p = owner->labelcoords().worldtopixel(worldx, worldy);
+  left = std::clamp(p.x, -maxplace, maxplace);
+  top = std::clamp(p.y, -maxplace, maxplace);
+}
+
 void tgralab::setworld() {
   if (!owner) return;
   const worldpoint w = owner->labelcoords().pixeltoworld(left, top);
@@ -102,9 +109,7 @@ void tgralab::drawtext() {
     targets[s]->setfont(font);
     targets[s]->setbrush({platform::white, platform::brushstyle::clear});
   }
-  const platform::point p = c.worldtopixel(worldx, worldy);
-  left = p.x;
-  top = p.y;
+  placefromworld();
   platform::surface* m = targets[1] ? targets[1] : targets[0];
   if (m) {
     int32_t y = 0;

@@ -48,6 +48,9 @@ class tgralab {
   static constexpr int32_t minsize = 10;
   // Side of a handle square and zone.
   static constexpr int32_t handlesize = 5;
+  // Zoomed far away a label stands at most this far off, so that its right
+  // and bottom edges can still be counted.
+  static constexpr int32_t maxplace = 1 << 30;
 
   int32_t left = 0;
   int32_t top = 0;
@@ -94,6 +97,8 @@ class tgralab {
   void unwrap();
   // The world point of the current top-left corner.
   void setworld();
+  // left and top from the world place, as the view now shows it.
+  void placefromworld();
 
   // Sets handle from the zone that holds (x, y), 0 for none (a move).
   uint8_t grabhandle(int32_t x, int32_t y);

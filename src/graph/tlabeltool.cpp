@@ -223,9 +223,7 @@ void tlabeltool::drawlabels() {
     // The view may have changed since the label was last drawn: the picture
     // under it is taken where it is drawn now, or erasing it later would put
     // back a piece of another place.
-    const platform::point p = host_.labelcoords().worldtopixel(l->worldx, l->worldy);
-    l->left = p.x;
-    l->top = p.y;
+    l->placefromworld();
     l->grab();
     l->drawtext();
   }
