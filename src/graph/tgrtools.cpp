@@ -322,8 +322,8 @@ void tgrform::formmousemove(unsigned shift, int x, int y) {
     }
   }
   if (tool == toolcode::special) {
-    const std::optional<std::string> h = analysis->special.hinttext(
-        x, y, coordseparator, main_.services().decimalseparator());
+    const std::optional<std::string> h =
+        analysis->special.hinttext(x, y, coordseparator, main_.services().decimalseparator());
     if (h) {
       sethint(*h);
       return;
@@ -536,8 +536,10 @@ void tgrform::snaptostep(tfigure& f) {
     const double near = std::round(steps);
     v = (std::abs(steps - near) < 1e-6 ? near : std::trunc(steps)) * step;
     // Only values the fix points leave free are snapped: the curve stays on
-    // every fix point it was turned through.
-    if (!std::all_of(held.begin(), held.end(), on)) v = unsnapped;
+    // every fix point it was turned through. Nor does a snap leave the
+    // parameter's limits (Min 0.3 with Step 0.25 would make 0.4 into 0.25).
+    if (!std::all_of(held.begin(), held.end(), on) || !(v >= parammin(i) && v <= parammax(i)))
+      v = unsnapped;
   }
 }
 

@@ -1080,8 +1080,10 @@ void texerciser::check() {
       const float hi = m.func().boxmax(k);
       if (lo != minbefore_[ks] || hi != maxbefore_[ks]) continue;  // the limits themselves changed
       if (f.param[ks] != was->second.param[ks] && !(f.param[ks] >= lo && f.param[ks] <= hi))
-        fail("figure " + std::to_string(i + 1) + " parameter " + std::to_string(k) +
-             " changed to " + num(f.param[ks]) + ", outside " + num(lo) + ".." + num(hi));
+        fail("figure " + std::to_string(i + 1) + " (family " + std::to_string(f.kind) + ", " +
+             std::to_string(f.fixcount) + " fix points) parameter " + std::to_string(k) +
+             " changed from " + num(was->second.param[ks]) + " to " + num(f.param[ks]) +
+             ", outside " + num(lo) + ".." + num(hi));
     }
   }
 }

@@ -402,6 +402,45 @@ TEST_F(eventtest, releasesnapsonlywhatwasdragged) {
   EXPECT_DOUBLE_EQ(f.param[2], 2.37);
 }
 
+TEST_F(eventtest, releasesnapneitherchangesarefuseddragnorleavesthelimits) {
+  struct row {
+    const char* name;
+    const char* tool;
+    double c;           // the vertex height, parameter 3
+    tboxconfig limits;  // of parameter 3
+    QPoint drag;
+  };
+  const row rows[] = {
+      // The limits were narrowed after the curve was made: every step is
+      // refused, and the snap would give 2.25, outside them still.
+      {"move refused at every step", "move1", 2.37, {-1, 1, -1, 1, 0.01f}, {7, -40}},
+      // Moved up a pixel or two from 0.35: Step 0.25 would give 0.25, below Min.
+      {"move whose snap leaves Min", "move1", 0.35, {0.3f, 5, -1, 1, 0.01f}, {0, -2}},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    restart();
+    tfigure& f = make({family::vertexparab, {1, 0, r.c}});
+    func().boxes[2].value = 0.5f;  // within both rows' limits
+    ASSERT_TRUE(func().boxes[2].applysettings(r.limits));
+    for (float& s : main->options().paramconst().step) s = 0.25f;
+    trigger(r.tool);
+    const QPoint p = on(f, 2);
+    press(p);
+    ASSERT_TRUE(f.grabbed);
+    dragto(p, p + r.drag);
+    const double dragged = f.param[3];
+    release(p + r.drag);
+    EXPECT_DOUBLE_EQ(f.param[1], 1);
+    EXPECT_DOUBLE_EQ(f.param[2], 0);
+    EXPECT_DOUBLE_EQ(f.param[3], dragged);
+    if (r.c > 1)
+      EXPECT_DOUBLE_EQ(f.param[3], r.c);
+    else
+      EXPECT_GT(f.param[3], r.c);
+  }
+}
+
 TEST_F(eventtest, rotatethroughtwofixpointsstaysonthem) {
   tfigure& f = make({family::parabola, {0.5, 0, -2}});
   trigger("fixpoint1");
