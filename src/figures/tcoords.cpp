@@ -32,9 +32,12 @@ bool goodstep(double s) { return std::isfinite(s) && s > 0; }
 
 // The step of a grid or tick sweep in world units: never finer than one pixel,
 // so that a tiny step cannot make a sweep run for ages; dots closer than a pixel
-// would land on every pixel anyway.
-double sweepstep(double step, double scale) {
-  if (std::isfinite(scale) && scale > 0 && step * scale < 1.0) return 1.0 / scale;
+// would land on every pixel anyway. An axis with no pixels (a window squeezed
+// to its title bar, or below it) is swept in one step over the whole span:
+// without a scale to bound it, a tiny step made millions of dots and ticks.
+double sweepstep(double step, double scale, double span) {
+  if (!(std::isfinite(scale) && scale > 0)) return std::max(step, span);
+  if (step * scale < 1.0) return 1.0 / scale;
   return step;
 }
 
@@ -203,8 +206,8 @@ void tcoords::drawgrid(platform::surface& s) {
     else
       s.fillrect({p.x - k / 2, p.y - k / 2, p.x - k / 2 + k, p.y - k / 2 + k});
   };
-  const double gx = sweepstep(gridstep, xscale);
-  const double gy = sweepstep(gridstep, yscale);
+  const double gx = sweepstep(gridstep, xscale, xspan);
+  const double gy = sweepstep(gridstep, yscale, yspan);
   auto column = [&](double x) {
     for (double y = originy; y >= miny; y -= gy) dot(x, y);
     for (double y = originy; y <= maxy; y += gy) dot(x, y);
@@ -216,8 +219,8 @@ void tcoords::drawgrid(platform::surface& s) {
 
 void tcoords::buildticks() {
   ticks.clear();
-  const double tx = sweepstep(tickstep, xscale);
-  const double ty = sweepstep(tickstep, yscale);
+  const double tx = sweepstep(tickstep, xscale, xspan);
+  const double ty = sweepstep(tickstep, yscale, yspan);
   for (double x = originx; x >= minx; x -= tx) ticks.push_back(worldtopixel(x, originy));
   for (double x = originx; x <= maxx; x += tx) ticks.push_back(worldtopixel(x, originy));
   xtickcount = static_cast<int32_t>(ticks.size());

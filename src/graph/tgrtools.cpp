@@ -322,8 +322,8 @@ void tgrform::formmousemove(unsigned shift, int x, int y) {
     }
   }
   if (tool == toolcode::special) {
-    const std::optional<std::string> h =
-        analysis->special.hinttext(x, y, coordseparator, main_.services().decimalseparator());
+    const std::optional<std::string> h = analysis->special.hinttext(
+        x, y, coordseparator, main_.services().decimalseparator());
     if (h) {
       sethint(*h);
       return;

@@ -192,6 +192,31 @@ TEST(tcoords, TinyOrBadStepsNeverHang) {
   EXPECT_EQ(fine.grid().countpixels(fine.coords.gridcolour), 50 * 40);
 }
 
+TEST(tcoords, AWindowWithNoPixelsOnAnAxisDrawsAFewDotsAndTicks) {
+  struct row {
+    const char* name;
+    int width, height;
+  };
+  // A window minimised to its title bar, or squeezed below its frame.
+  const row rows[] = {
+      {"no height", 400, 0}, {"less than no height", 400, -4}, {"no width", 0, 300}};
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    figurerig rig(std::max(r.width, 1), std::max(r.height, 1));
+    rig.host.width = r.width;
+    rig.host.height = r.height;
+    // Dots a pixel or more apart on the axis that has pixels.
+    rig.host.options.gridstep = 0.1;
+    rig.host.options.tickstep = 1e-3;
+    rig.coords.readoptions();
+    ASSERT_TRUE(rig.coords.setup(0, 0, r.width, r.height, -10, 10, -10, 10));
+    const size_t pixels = static_cast<size_t>(std::abs(r.width) + std::abs(r.height));
+    EXPECT_LE(rig.coords.ticks.size(), 2 * pixels + 8);
+    rig.coords.gridcolour = platform::rgb(1, 2, 3);
+    EXPECT_LE(rig.grid().entries(recordop::setpixel).size(), 4 * (pixels + 2));
+  }
+}
+
 TEST(tcoords, GridDotsSitOnTheStepsFromTheOrigin) {
   figurerig rig(1000, 1000, -10, 10, -10, 10);
   rig.host.options.gridstep = 1;
