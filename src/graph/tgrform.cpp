@@ -363,6 +363,16 @@ void tgrform::resizeEvent(QResizeEvent* event) {
   QMdiSubWindow::resizeEvent(event);
 }
 
+void tgrform::changeEvent(QEvent* event) {
+  QMdiSubWindow::changeEvent(event);
+  // A window brought back from its title bar finds its canvas at the size it
+  // had, so no resize tells it; a zoom while it was down set the range up at
+  // no height at all. It is set up again at the size it shows.
+  if (event->type() == QEvent::WindowStateChange && !isMinimized() &&
+      (coords.pixwidth != clientwidth() || coords.pixheight != clientheight()))
+    formresize();
+}
+
 QString tgrform::coordtext(double x, double y, char decimalseparator) {
   QString t = QString::asprintf("x:%6.2f , y:%6.2f", x, y);
   // Only the two numbers hold a point.

@@ -179,6 +179,7 @@ class tgrform : public QMdiSubWindow, public tcoordshost, public tfigurehost {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void setupfromoptions();

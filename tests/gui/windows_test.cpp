@@ -1,6 +1,8 @@
 // Graph windows: numbering, ranges in the panel's list, closing rules,
 // placement, resizing and the two repaint orders.
 #include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QTest>
 #include <cmath>
@@ -8,6 +10,8 @@
 #include "graph/tgrcanvas.h"
 #include "graph/windowlayout.h"
 #include "guifixture.h"
+#include "settings/toptionsform.h"
+#include "shell/dialoglinks.h"
 
 namespace {
 
@@ -65,6 +69,30 @@ TEST_F(windowtest, zoomingoutagainandagainstopsattheboundsandundoes) {
   QTest::keyClick(main.get(), Qt::Key_Y, Qt::ControlModifier);
   EXPECT_DOUBLE_EQ(w.coords.minx, -tcoords::maxbound);
   EXPECT_DOUBLE_EQ(w.coords.maxx, tcoords::maxbound);
+}
+
+TEST_F(windowtest, aminimisedwindowdrawsafewticksandisbroughtbackatitsownsize) {
+  tgrform& w = active();
+  main->commands().item("options1")->trigger();
+  toptionsform& o = *optionsform(*main);
+  o.field("IntStep")->setText("0,001");
+  o.field("GridStep")->setText("0,1");
+  QTest::mouseClick(o.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+  ASSERT_NEAR(w.coords.tickstep, 0.001, 1e-9);
+  w.showMinimized();
+  QApplication::processEvents();
+  ASSERT_LE(std::min(w.clientwidth(), w.clientheight()), 0);
+  // Each zoom sets the window up again at its size of no pixels.
+  main->commands().item("zoomout2")->trigger();
+  const size_t pixels = static_cast<size_t>(std::abs(w.clientwidth()) + std::abs(w.clientheight()));
+  EXPECT_LE(w.coords.ticks.size(), 2 * pixels + 8);
+  // Brought back, it is set up at its own size again, with a tick a pixel.
+  w.showNormal();
+  QTest::qWait(50);
+  ASSERT_GT(w.clientheight(), 0);
+  EXPECT_EQ(w.coords.pixwidth, w.clientwidth());
+  EXPECT_EQ(w.coords.pixheight, w.clientheight());
+  EXPECT_GT(w.coords.ticks.size(), static_cast<size_t>(w.clientwidth()));
 }
 
 TEST_F(windowtest, lastwindownevercloses) {
