@@ -353,11 +353,15 @@ void tfunc::chkfig(tmanbox& box) {
   main_.panelrepaint = 0;
 }
 
+void tfunc::endentries() {
+  for (tparamcolumn* c : columns_)
+    if (c) c->endentry();
+}
+
 void tfunc::boxmousedown(const std::string& control, int row) {
   // An arrow or the tape ends a typed entry first, so the step starts from
   // the clamped value.
-  for (tparamcolumn* c : columns_)
-    if (c) c->endentry();
+  endentries();
   router.mousedown(control, row);
   timer_->setInterval(router.timerinterval);
   timer_->start();

@@ -92,6 +92,8 @@ class tfunc : public QMdiSubWindow, public tgraphpanel {
   void setparamtext(int k, const std::string& text) override;
   void chkfig(tmanbox& box);
 
+  // Ends a value being typed into any box, as leaving its field does.
+  void endentries();
   // Mouse and timer routing to the boxes.
   void boxmousedown(const std::string& control, int row);
   void boxmousemove(const std::string& control, int row);

@@ -353,6 +353,13 @@ QString tundohistory::describe(const tundostate& before, const tundostate& after
 
 // --- undo and redo
 
+// A value typed into a box and not yet entered would otherwise be entered
+// after the step is set back, onto work it was never part of.
+void tundohistory::endtyping() {
+  for (tgrform* w : main_.windowlist) w->hidememo();
+  if (main_.hasfunc()) main_.func().endentries();
+}
+
 bool tundohistory::midgesture() const {
   return main_.buttondown != 0 || (main_.hasfunc() && main_.func().timerrunning());
 }
@@ -360,16 +367,16 @@ bool tundohistory::midgesture() const {
 void tundohistory::undo() {
   // A drag or a held box button ends first; its change is then one step.
   if (midgesture()) return;
-  // A label being typed is closed, and a change not yet recorded is the
-  // first to go.
-  for (tgrform* w : main_.windowlist) w->hidememo();
+  // A label or a box value being typed is ended, and a change not yet
+  // recorded is the first to go.
+  endtyping();
   record();
   if (stack_.canUndo()) stack_.undo();
 }
 
 void tundohistory::redo() {
   if (midgesture()) return;
-  for (tgrform* w : main_.windowlist) w->hidememo();
+  endtyping();
   record();
   if (stack_.canRedo()) stack_.redo();
 }

@@ -111,6 +111,7 @@ class tundohistory {
  private:
   // A mouse button is held on a graph window or a box: the gesture is not over.
   bool midgesture() const;
+  void endtyping();
   int idof(tgrform& w);
   tgrform* windowbyid(int id) const;
   tundowindow windowstate(tgrform& w);

@@ -436,6 +436,25 @@ TEST_F(undotest, ctrlzduringadragwaitsforthedragtoend) {
   EXPECT_EQ(bits(f.param), bits(start));
 }
 
+TEST_F(undotest, angrewhileavalueisbeingtypedtakesthetypedvalueback) {
+  tfigure& f = make("parabola2", {"1", "0", "-2"});
+  const std::array<double, 6> start = f.param;
+  QLineEdit& e = edit(3);
+  e.setFocus();
+  e.selectAll();
+  QTest::keyClicks(&e, QStringLiteral("3,5"));  // typed, not yet entered
+  ASSERT_DOUBLE_EQ(f.param[3], 3.5);
+  trigger("undo1");
+  EXPECT_EQ(bits(f.param), bits(start));
+  // The field let go afterwards enters nothing more.
+  canvas().setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(bits(f.param), bits(start));
+  EXPECT_EQ(item("redo1"), QStringLiteral("Gjør o&m endring av F1"));
+  trigger("redo1");
+  EXPECT_DOUBLE_EQ(f.param[3], 3.5);
+}
+
 // Fix points the pupil placed are work: choosing the move tool and going to
 // another window and back changes nothing, and Ctrl+Z and Ctrl+Y take them
 // away and bring them back.
