@@ -335,13 +335,14 @@ QString tundohistory::describe(const tundostate& before, const tundostate& after
       if (a.labels.size() > b.labels.size()) return u("ny tekst");
       if (a.labels.size() < b.labels.size()) return u("sletting av tekst");
       for (std::size_t i = 0; i < a.labels.size(); ++i) {
+        if (a.labels[i] == b.labels[i]) continue;
         const tlabelrecord& la = a.labels[i].record;
         const tlabelrecord& lb = b.labels[i].record;
-        if (la == lb) continue;
         if (la.lines != lb.lines) return u("skriving av tekst");
         if (la.width != lb.width || la.height != lb.height)
           return u("endring av tekstens størrelse");
-        if (la.left != lb.left || la.top != lb.top) return u("flytting av tekst");
+        if (a.labels[i].worldx != b.labels[i].worldx || a.labels[i].worldy != b.labels[i].worldy)
+          return u("flytting av tekst");
         return u("endring av skrift");
       }
       return u("endring av tekst");
@@ -553,7 +554,10 @@ void tundohistory::setlabels(tgrform& w, const std::vector<tundolabel>& target) 
     applylabel(*label, t.record);
     label->worldx = t.worldx;
     label->worldy = t.worldy;
+    tgralab& added = *label;
     addwindowlabel(w, std::move(label));
+    // Shown where its world place is at the window's size now.
+    added.placefromworld();
   }
 }
 

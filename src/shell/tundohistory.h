@@ -44,7 +44,14 @@ struct tundolabel {
   tlabelrecord record;
   double worldx = 0;
   double worldy = 0;
-  bool operator==(const tundolabel&) const = default;
+  // A label stays at its world place; the pixels it shows at follow from the
+  // window's size and range, so they are no part of the label.
+  bool operator==(const tundolabel& o) const {
+    tlabelrecord r = record;
+    r.left = o.record.left;
+    r.top = o.record.top;
+    return r == o.record && worldx == o.worldx && worldy == o.worldy;
+  }
 };
 
 struct tundowindow {

@@ -1147,13 +1147,9 @@ std::string workdifference(const tundostate& was, const tundostate& now) {
       return name + " holds " + std::to_string(b.labels.size()) + " labels instead of " +
              std::to_string(a.labels.size());
     for (std::size_t i = 0; i < a.labels.size(); ++i) {
-      tundolabel la = a.labels[i];
-      tundolabel lb = b.labels[i];
-      la.record.left = lb.record.left;
-      la.record.top = lb.record.top;
-      if (!(la == lb))
-        return name + " label " + std::to_string(i + 1) + " is " + labeltext(lb) + " instead of " +
-               labeltext(la);
+      if (!(a.labels[i] == b.labels[i]))
+        return name + " label " + std::to_string(i + 1) + " is " + labeltext(b.labels[i]) +
+               " instead of " + labeltext(a.labels[i]);
     }
   }
   return {};
@@ -1228,7 +1224,9 @@ void texerciser::undowalk() {
       if (pushed != 0) comparestart = false;
     }
     if (s.index() != at + pushed - 1)
-      fail("Angre at step " + std::to_string(at) + " did not go back one");
+      fail("Angre at step " + std::to_string(at) + " of " + std::to_string(count) +
+           " did not go back one: now at step " + std::to_string(s.index()) + " of " +
+           std::to_string(s.count()));
     ++steps;
     checkhistory();
   }

@@ -455,6 +455,39 @@ TEST_F(undotest, angrewhileavalueisbeingtypedtakesthetypedvalueback) {
   EXPECT_DOUBLE_EQ(f.param[3], 3.5);
 }
 
+// A label stays at its place in the coordinate system, so a new window size
+// shows it at other pixels. Arranging the windows is no step of the work, with
+// or without labels, and Angre after it takes back exactly the last change.
+TEST_F(undotest, arrangingwindowswithalabelisnostepandangrestillgoesbackone) {
+  trigger("newwindow1");
+  main->mdi().setActiveSubWindow(main->windowlist[0]);
+  main->activated(*main->windowlist[0]);
+  tfigure& f = make("parabola2", {"1", "0", "-2"});
+  makelabel(QRect(30, 30, 90, 40), "topp");
+  typevalue(3, "-1");
+  const std::string last = item("undo1").toStdString();
+  for (const char* arrange : {"tile1", "cascade1", "tile1"}) {
+    SCOPED_TRACE(arrange);
+    const QSize before = main->windowlist[0]->size();
+    const int count = steps();
+    trigger(arrange);
+    QApplication::processEvents();
+    ASSERT_NE(main->windowlist[0]->size(), before);  // the label's pixels moved
+    EXPECT_EQ(steps(), count);
+    EXPECT_EQ(item("undo1").toStdString(), last);
+  }
+  const int at = main->history().stack().index();
+  undo();
+  EXPECT_EQ(main->history().stack().index(), at - 1);
+  EXPECT_DOUBLE_EQ(f.param[3], -2);
+  // The next value typed is one step of its own, named for its figure.
+  click(on(f, 1.5));
+  ASSERT_EQ(active().selection.size(), 1u);
+  typevalue(2, "3");
+  EXPECT_EQ(item("undo1").toStdString(), "A&ngre endring av F1");
+  EXPECT_EQ(main->history().stack().index(), at);
+}
+
 // Fix points the pupil placed are work: choosing the move tool and going to
 // another window and back changes nothing, and Ctrl+Z and Ctrl+Y take them
 // away and bring them back.
