@@ -283,7 +283,10 @@ void tundohistory::record(const QString& dragverb, const QString& name) {
     return;
   }
   const QString text = name.isEmpty() ? describe(baseline_, now, dragverb) : name;
-  auto* step = new tundostep(*this, text, baseline_.order(), std::move(before), baseline_.active,
+  // A window brought to the front records nothing; a change with the same
+  // windows was made in the one in front now, which undoing it shows again.
+  const int beforeactive = sameorder ? now.active : baseline_.active;
+  auto* step = new tundostep(*this, text, baseline_.order(), std::move(before), beforeactive,
                              now.order(), std::move(after), now.active);
   baseline_ = std::move(now);
   stack_.push(step);

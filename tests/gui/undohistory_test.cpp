@@ -488,6 +488,30 @@ TEST_F(undotest, arrangingwindowswithalabelisnostepandangrestillgoesbackone) {
   EXPECT_EQ(main->history().stack().index(), at);
 }
 
+// A window brought to the front by its title bar records nothing, but a value
+// typed then changes that window's figure: Angre and Gjør om show that window.
+TEST_F(undotest, angreandgjoromshowthewindowwherethechangewasmade) {
+  tfigure& first = make("parabola2", {"1", "0", "-2"});
+  trigger("newwindow1");
+  make("line1", {"2", "1"});
+  tgrform& a = *main->windowlist[0];
+  tgrform& b = *main->windowlist[1];
+  QTest::mouseClick(&a, Qt::LeftButton, {}, QPoint(a.width() / 2, 6));
+  ASSERT_EQ(&active(), &a);
+  ASSERT_EQ(active().selection.size(), 1u);
+  ASSERT_EQ(active().selection[0], &first);
+  typevalue(3, "4");
+  ASSERT_DOUBLE_EQ(first.param[3], 4);
+  undo();
+  EXPECT_DOUBLE_EQ(first.param[3], -2);
+  EXPECT_EQ(&active(), &a);
+  QTest::mouseClick(&b, Qt::LeftButton, {}, QPoint(b.width() / 2, 6));
+  ASSERT_EQ(&active(), &b);
+  redo();
+  EXPECT_DOUBLE_EQ(first.param[3], 4);
+  EXPECT_EQ(&active(), &a);
+}
+
 // Fix points the pupil placed are work: choosing the move tool and going to
 // another window and back changes nothing, and Ctrl+Z and Ctrl+Y take them
 // away and bring them back.
