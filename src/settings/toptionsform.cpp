@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "codecs/tinicodec.h"
 #include "codecs/tsettings.h"
 #include "expr/parseexpr.h"
 #include "figures/editnumbers.h"
@@ -302,6 +303,20 @@ bool toptionsform::readnumber(QLineEdit* edit, float& out, bool report) {
   return false;
 }
 
+std::string toptionsform::windowendtext(QLineEdit* edit, float value) const {
+  // A text the field reads as 0 because it starts like no number would make
+  // a file that is refused at the next start.
+  const std::string text = platform::tocp1252(edit->text());
+  std::string_view trimmed = text;
+  while (!trimmed.empty() && static_cast<unsigned char>(trimmed.front()) <= ' ')
+    trimmed.remove_prefix(1);
+  while (!trimmed.empty() && static_cast<unsigned char>(trimmed.back()) <= ' ')
+    trimmed.remove_suffix(1);
+  float back = 0;
+  if (codecs::parseinifloat(trimmed, back) && back == value) return text;
+  return codecs::formatinifloat(value, separator());
+}
+
 void toptionsform::showEvent(QShowEvent* event) {
   // Filled at each opening, not at each activation: the fields keep what the
   // user typed while working in another window beside the dialog.
@@ -481,6 +496,18 @@ bool toptionsform::commit() {
       !readnumber(gridstep_, g, true) || !readnumber(intstep_, t, true) ||
       !readnumber(steppa_, st, true))
     return false;
+  // A window end beyond the coordinate system's reach would be ignored by the
+  // window and refused by the settings file at the next start.
+  const std::array<std::pair<QLineEdit*, float>, 4> ends{
+      {{minx_, x0}, {maxx_, x1}, {miny_, y0}, {maxy_, y1}}};
+  for (const auto& [edit, v] : ends)
+    if (std::fabs(v) > maxcoordinate) {
+      services_.messagebox(badcoordinate, "", platform::msgkind::warning,
+                           platform::msgbuttons::ok);
+      pages_->setCurrentIndex(0);
+      edit->setFocus();
+      return false;
+    }
   // An empty or turned coordinate window cannot be drawn.
   if (!(x0 < x1) || !(y0 < y1)) {
     services_.messagebox(badrange, "", platform::msgkind::warning, platform::msgbuttons::ok);
@@ -505,10 +532,10 @@ bool toptionsform::commit() {
     return false;
   }
   tsettings& s = options_.settings;
-  s.minx = platform::tocp1252(minx_->text());
-  s.maxx = platform::tocp1252(maxx_->text());
-  s.miny = platform::tocp1252(miny_->text());
-  s.maxy = platform::tocp1252(maxy_->text());
+  s.minx = windowendtext(minx_, x0);
+  s.maxx = windowendtext(maxx_, x1);
+  s.miny = windowendtext(miny_, y0);
+  s.maxy = windowendtext(maxy_, y1);
   s.gridstep = platform::tocp1252(gridstep_->text());
   s.intstep = platform::tocp1252(intstep_->text());
   options_.showgrid = grid_->isChecked();

@@ -56,6 +56,7 @@ class toptionsform : public QDialog {
   // Windows-1252, as every text handed to the services.
   static constexpr const char* badrange = "Minste verdi m\xE5 v\xE6re mindre enn st\xF8rste verdi.";
   static constexpr const char* badstep = "Trinnet m\xE5 v\xE6re st\xF8rre enn 0.";
+  static constexpr const char* badcoordinate = "Koordinatene m\xE5 ligge mellom -700 og 700.";
 
   toptionsform(toptions& options, platform::services& services, toptionshost& host,
                QWidget* parent = nullptr);
@@ -107,6 +108,9 @@ class toptionsform : public QDialog {
   void markdifferent();
   // A number field; reports a text that is no number and gives no value.
   bool readnumber(QLineEdit* edit, float& out, bool report);
+  // The text a window end is kept and saved as: as typed when the settings
+  // file reads it back as the same number, otherwise that number written out.
+  std::string windowendtext(QLineEdit* edit, float value) const;
   // The fields' values into the options; false when one held no number.
   bool commit();
   char separator() const;

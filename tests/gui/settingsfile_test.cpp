@@ -169,11 +169,12 @@ TEST_F(settingsfiletest, asmallstepsurvivesok) {
   }
 }
 
-// A window typed into the options beyond what the coordinate system draws:
-// a new graph window gets the default window, not an empty one, and the
-// fix-point tool places its point on the curve there.
-TEST_F(settingsfiletest, anewwindowbeyondthecoordinatesystemsboundsgetsthedefault) {
+// A window typed into the options beyond what the coordinate system draws is
+// refused there with a message; Avbryt leaves the default window, which a new
+// graph window gets, and the fix-point tool places its point on the curve there.
+TEST_F(settingsfiletest, awindowbeyondthecoordinatesystemsboundsisrefusedbytheoptions) {
   startwith(file({}));
+  services.messages.clear();
   main->commands().item("options1")->trigger();
   toptionsform* f = optionsform(*main);
   ASSERT_NE(f, nullptr);
@@ -181,6 +182,10 @@ TEST_F(settingsfiletest, anewwindowbeyondthecoordinatesystemsboundsgetsthedefaul
   miny->selectAll();
   QTest::keyClicks(miny, "-1000");
   QTest::mouseClick(f->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+  ASSERT_TRUE(f->isVisible());
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text, toptionsform::badcoordinate);
+  QTest::mouseClick(f->findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
   ASSERT_FALSE(f->isVisible());
   main->commands().item("newwindow1")->trigger();
   tgrform& w = active();

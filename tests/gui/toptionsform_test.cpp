@@ -302,6 +302,63 @@ TEST_F(optionsform, SaveWritesTheSettingsFileThatReadsBack) {
   EXPECT_EQ(reread.settings.params.names[4], 't');
 }
 
+// What "Lagre innstillinger" writes for a window end is read back at the next
+// start without a message; an end beyond the coordinate system's reach is
+// refused in the dialog instead of being ignored by the window.
+TEST_F(optionsform, WindowEndsAreSavedAsTheNextStartReadsThem) {
+  struct row {
+    const char* name;
+    const char* field;
+    const char* typed;
+    const char* saved;    // nullptr: refused with badcoordinate
+  };
+  const row rows[] = {
+      {"a number as typed", "MaxY", "1E2", "1E2"},
+      {"a point as decimal mark", "MinX", "-2.5", "-2.5"},
+      {"blanks around", "MaxX", " 7 ", "7"},
+      {"text that starts like no number reads as 0", "MaxY", "`vG0ozÆ½_.S6", "0,00"},
+      {"only a sign", "MaxX", "-", "0,00"},
+      {"the largest end", "MaxX", "700", "700"},
+      {"beyond the largest end", "MaxX", "700,5", nullptr},
+      {"far beyond", "MinY", "-1e30", nullptr},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    form.reset();
+    options.reset();  // writes its file
+    QFile::remove(QString::fromStdString(inipath()));
+    host.calls.clear();
+    options = std::make_unique<toptions>(services, inipath());
+    services.messages.clear();
+    toptionsform& f = make();
+    f.show();
+    typeover(r.field, r.typed);
+    if (std::string(r.field) == "MinX" || std::string(r.field) == "MaxX") typeover("MinY", "-5");
+    click("BitBtn3");
+    if (!r.saved) {
+      EXPECT_TRUE(f.isVisible());
+      EXPECT_TRUE(host.calls.empty());
+      EXPECT_FALSE(QFile::exists(QString::fromStdString(inipath())));
+      ASSERT_EQ(services.messages.size(), 1u);
+      EXPECT_EQ(services.messages[0].text, toptionsform::badcoordinate);
+      EXPECT_EQ(f.pages()->currentIndex(), 0);
+      continue;
+    }
+    EXPECT_TRUE(services.messages.empty());
+    fakeservices again;
+    toptions reread(again, inipath());
+    EXPECT_TRUE(again.messages.empty());
+    const tsettings& s = reread.settings;
+    const std::string field = r.field;
+    const std::string& got = field == "MinX"   ? s.minx
+                             : field == "MaxX" ? s.maxx
+                             : field == "MinY" ? s.miny
+                                               : s.maxy;
+    EXPECT_EQ(got, r.saved);
+    form.reset();
+  }
+}
+
 TEST_F(optionsform, AFailedSaveSaysSo) {
   options = std::make_unique<toptions>(services, dir.filePath("mangler/QV.INI").toStdString());
   services.messages.clear();
