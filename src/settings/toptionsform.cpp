@@ -15,8 +15,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
+#include <utility>
 
 #include "codecs/tinicodec.h"
 #include "codecs/tsettings.h"
@@ -502,8 +505,7 @@ bool toptionsform::commit() {
       {{minx_, x0}, {maxx_, x1}, {miny_, y0}, {maxy_, y1}}};
   for (const auto& [edit, v] : ends)
     if (std::fabs(v) > maxcoordinate) {
-      services_.messagebox(badcoordinate, "", platform::msgkind::warning,
-                           platform::msgbuttons::ok);
+      services_.messagebox(badcoordinate, "", platform::msgkind::warning, platform::msgbuttons::ok);
       pages_->setCurrentIndex(0);
       edit->setFocus();
       return false;

@@ -310,7 +310,7 @@ TEST_F(optionsform, WindowEndsAreSavedAsTheNextStartReadsThem) {
     const char* name;
     const char* field;
     const char* typed;
-    const char* saved;    // nullptr: refused with badcoordinate
+    const char* saved;  // nullptr: refused with badcoordinate
   };
   const row rows[] = {
       {"a number as typed", "MaxY", "1E2", "1E2"},
